@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs a command under a private virtual X server (1280x1024x24) and stops the
+# server afterwards, whatever happens. The server picks a free display number.
+set -uo pipefail
+dir=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
+xvfb_pid=$!
+cleanup() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$dir"; }
+trap cleanup EXIT INT TERM
+for _ in $(seq 1 100); do
+  [ -s "$dir/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$dir/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+  sleep 0.1
+done
+[ -s "$dir/display" ] || { echo "Xvfb did not start in time" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$dir/display")"
+"$@"

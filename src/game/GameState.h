@@ -1,0 +1,21 @@
+#pragma once
+
+// Held keys, set and cleared by the keyboard callbacks.
+extern bool keyForward, keyBackward, keyTurnLeft, keyTurnRight;
+extern bool keyPageUp, keyPageDown, keyStrafeLeft, keyStrafeRight;
+extern bool jumpRequested;
+
+// The movement block set by the collision pass.
+extern bool blocked;
+extern short blockAxis;  // 0 = x, 2 = z
+extern short blockSign;  // +1 or -1
+
+// The player's life cycle.
+extern bool dead;
+extern bool falling;
+extern float fallTime;
+
+// Called by every level load before anything is read.
+void resetGameStateForLoad();
+// The next frame measures its time from now (after a load or a blocking box).
+void restartFrameClock();

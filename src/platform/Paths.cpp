@@ -1,0 +1,23 @@
+#include "platform/Paths.h"
+
+#include <sys/stat.h>
+
+std::string hostPath(const char* path) {
+    std::string result = path ? path : "";
+    for (char& c : result) {
+        if (c == '\\') c = '/';
+    }
+    return result;
+}
+
+std::FILE* openGameFile(const char* path, const char* mode) {
+    const std::string name = hostPath(path);
+    std::FILE* file = std::fopen(name.c_str(), mode);
+    if (!file) return nullptr;
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+// Game files may name paths the Windows way (".\texturen\wasser.tga");
+// this turns every backslash into a slash so they open the same file.
+std::string hostPath(const char* path);
+
+// fopen on hostPath(path), refusing anything that is not a regular file
+// (fopen happily opens a directory on Linux). Null on failure.
+std::FILE* openGameFile(const char* path, const char* mode);
+
+// Closes the file when the owner goes.
+struct FileCloser {
+    void operator()(std::FILE* file) const {
+        if (file) std::fclose(file);
+    }
+};

@@ -1,0 +1,80 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "scene/Bone.h"
+#include "scene/Matrix4.h"
+#include "surfaces/CollisionModelPtr.h"
+#include "surfaces/GlNames.h"
+
+struct Vertex {
+    float x = 0;  // x, y, z stay consecutive: the collision library reads them as one point
+    float y = 0;
+    float z = 0;
+    float u = 0;
+    float v = 0;  // stored as 1 - the file value
+    int boneIndex = -1;
+};
+
+struct Triangle {
+    int vertexIndices[3] = {0, 0, 0};
+    int normalIndices[3] = {0, 0, 0};
+};
+
+struct Mesh {
+    bool hasCollision = false;
+    std::vector<Vertex> vertices;
+    std::vector<Triangle> triangles;
+    std::vector<std::array<float, 3>> normals;
+    CollisionModelPtr collisionModel;
+};
+
+struct Material {
+    void applyMaterial() const;
+
+    bool mipmapTextures = true;
+    std::string name;
+    float ambient[4] = {0, 0, 0, 0};
+    float diffuse[4] = {0, 0, 0, 0};
+    float specular[4] = {0, 0, 0, 0};
+    float emissive[4] = {0, 0, 0, 0};
+    float shininess = 0;
+    float transparency = 0;
+    std::string textureFile;
+    std::string alphaMapFile;
+    TextureName textureId;  // deleted with the material
+};
+
+// A model read from an ASCII model file: meshes, materials, bones, key frames.
+class Model {
+public:
+    explicit Model(bool buildCollision);
+
+    // False only for a file that cannot be read or a bone whose parent is missing.
+    bool loadModel(const char* path);
+    // Back to the state of a new model (keeps buildCollision and mipmapTextures).
+    void clear();
+
+    bool prepareSkeleton();
+    void poseBone(Bone& bone, float frame);
+    void advanceAnimation(float frames);
+    void advanceAnimationRange(float frames, float first, float last);
+    Vector3 skinnedPosition(const Vertex& vertex) const;
+
+    // The collision model of one drawable mesh: the static one, or one rebuilt
+    // from the current pose.
+    CollisionModel3D* meshCollisionModel(int meshIndex);
+    void drawMeshes() const;
+
+    CollisionModelPtr boundingModel;
+    bool mipmapTextures = true;
+    float frameCount = 0;
+    float currentFrame = 0;
+    bool buildCollision;
+    int meshCount = 0;  // drawable meshes: slots 0 .. meshCount - 1
+    std::vector<Mesh> meshes;
+    std::vector<int> meshMaterial;
+    std::vector<Material> materials;
+    std::vector<Bone> bones;
+};

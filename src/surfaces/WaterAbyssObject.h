@@ -1,0 +1,27 @@
+#pragma once
+#include "scene/ModelObject.h"
+
+// An abyss under a translucent, animated water surface.
+class WaterAbyssObject : public ModelObject {
+public:
+    WaterAbyssObject();
+
+    void draw(const float* baseMatrix) override;
+    void activate() override {}
+    HitKind collide(CollisionModel3D* other) override { return boundingTest(other); }
+    void update(float) override {}
+    void compileDisplayList() override {}
+
+    TextureName waterTexture;
+    float waveAmplitude = 0.03f;
+    float heights[65][65] = {};
+    float wavePhase = 0;
+    float cellSizeZ = 0.015625f;
+    float cellSizeX = 0.015625f;
+    float waterAmbient[4] = {0.4f, 0.5f, 0.4f, 0.7f};
+    float waterDiffuse[4] = {0.8f, 0.9f, 0.8f, 0.7f};
+    float waveFrequency = 0.07f;
+    float waveDivisor = -20;
+    float waveCentreJ = 32;
+    float waveCentreI = 32;
+};

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs the whole test suite under a private virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-packages.sh
+
+jobs=$(nproc)
+fuzz_args=()
+# The fuzz targets need clang's libFuzzer; CI runs each for a few seconds.
+if command -v clang++ >/dev/null 2>&1; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug \
+    -DZARNOTH_FUZZ=ON -DZARNOTH_TESTS=OFF >/dev/null
+  cmake --build build-fuzz --target fuzzers -j "$jobs"
+  fuzz_args=(-DZARNOTH_FUZZERS_DIR="$PWD/build-fuzz/fuzz")
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DZARNOTH_SANITIZE=ON "${fuzz_args[@]}" >/dev/null
+cmake --build build -j "$jobs"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export ZARNOTH_MESSAGES="${ZARNOTH_MESSAGES:-}"
+cd build
+../scripts/with-xvfb.sh ctest --output-on-failure -j "$jobs" "$@"
