@@ -1,0 +1,9 @@
+#pragma once
+
+// Start-up: creates the player with its model and fixed fields, loads level currentLevel.
+void startScene();
+// The scene part of a frame: player, level object, objects, sorted objects,
+// and the collision pass when it is on.
+void renderScene();
+// Pushes a changed optimisation switch into the objects of the level.
+void pushOptimizationSwitch();
