@@ -254,11 +254,12 @@ def hip_translation(frame):
 def make_player():
     m = Model("Tarnel, the player character", frames=70, start_frame=1)
     m.materials = [
-        Material("Haut", (0.5, 0.38, 0.3, 1), (0.95, 0.74, 0.6, 1)),
+        Material("Haut", (0.38, 0.28, 0.22, 1), (0.85, 0.64, 0.5, 1)),
         Material("Hemd", (0.45, 0.45, 0.5, 1), (0.9, 0.9, 0.95, 1), (0.2, 0.2, 0.2, 1), shininess=10,
                  texture="./texturen/stoff.tga"),
         Material("Hose", (0.22, 0.16, 0.1, 1), (0.5, 0.36, 0.22, 1)),
         Material("Stiefel", (0.08, 0.08, 0.08, 1), (0.18, 0.16, 0.14, 1), (0.3, 0.3, 0.3, 1), shininess=30),
+        Material("Haar", (0.16, 0.1, 0.05, 1), (0.35, 0.22, 0.1, 1)),
     ]
     bones = [
         Bone("hips", None, (0, HIP_HEIGHT, 0)),
@@ -299,7 +300,11 @@ def make_player():
     boots.box((3, 0, -11), (29, 14, 16), bi("leg_l"), uv_scale=1 / 32)
     boots.box((-29, 0, -11), (-3, 14, 16), bi("leg_r"), uv_scale=1 / 32)
 
-    m.meshes = [head, body, legs, boots]
+    hair = Mesh("Haar", 4)
+    hair.box((-16, 186, -16), (16, 199, 13), bi("head"), uv_scale=1 / 32)
+    hair.box((-16, 166, -16), (16, 186, -12), bi("head"), faces="+x -x -y -z", uv_scale=1 / 32)
+
+    m.meshes = [head, body, legs, boots, hair]
     m.bounding = ((-60, 0, -40), (60, 200, 40))
     return m
 
