@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -60,6 +61,7 @@ public:
         XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
         XFlush(display_);
     }
+    bool active() const { return display_ != nullptr; }
     GameModeGrabPause(const GameModeGrabPause&) = delete;
     GameModeGrabPause& operator=(const GameModeGrabPause&) = delete;
 
@@ -157,6 +159,10 @@ void setTitle(Display* display, Window window, const std::string& caption) {
     XChangeProperty(display, window, XA_WM_NAME, utf8, 8, PropModeReplace, bytes, length);
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON_NAME", False), utf8, 8,
                     PropModeReplace, bytes, length);
+    // Lets tools tell this game's box from another program's box of the same title.
+    const long pid = static_cast<long>(getpid());
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 void setDialogHints(Display* display, Window window, int width, int height) {
@@ -195,15 +201,21 @@ void setDialogHints(Display* display, Window window, int width, int height) {
                     reinterpret_cast<const unsigned char*>(&above), 1);
 }
 
-// Without a window manager nobody gives the box the focus; asking for it can
-// fail harmlessly (a window manager may have moved it already), so errors of
-// that one request are swallowed.
+// Without a window manager nobody gives the box the focus, and with the
+// server's default (focus follows the pointer) the keys could not reach it.
+// Where someone has put the focus on a window, that choice is left alone,
+// unless it is the game's full-screen window, which would hide the answer.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-void takeFocus(Display* display, Window window) {
+void takeFocusIfUnowned(Display* display, Window window, bool overGameMode) {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    if (!overGameMode && focus != PointerRoot && focus != None) return;
+    // The request can still fail harmlessly (the window went away meanwhile).
     XSync(display, False);
     auto* previous = XSetErrorHandler(ignoreXError);
-    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
     XSetErrorHandler(previous);
 }
@@ -247,7 +259,7 @@ void drawBox(Display* display, Window window, GC gc, const BoxFont& font,
     XFlush(display);
 }
 
-void runBox(Display* display, const std::string& text, const std::string& caption) {
+void runBox(Display* display, const std::string& text, const std::string& caption, bool overGameMode) {
     const int screen = DefaultScreen(display);
     const Window root = RootWindow(display, screen);
     GC gc = XCreateGC(display, root, 0, nullptr);
@@ -297,7 +309,7 @@ void runBox(Display* display, const std::string& text, const std::string& captio
         XNextEvent(display, &event);
         switch (event.type) {
             case MapNotify:
-                takeFocus(display, window);
+                takeFocusIfUnowned(display, window, overGameMode);
                 break;
             case Expose:
                 if (event.xexpose.count == 0) drawBox(display, window, gc, font, lines, layout, buttonDown);
@@ -357,7 +369,7 @@ bool showXMessageBox(const std::string& text, const std::string& caption) {
     if (!display) return false;
     {
         const GameModeGrabPause pause;
-        runBox(display, text, caption);
+        runBox(display, text, caption, pause.active());
     }
     XCloseDisplay(display);
     return true;
