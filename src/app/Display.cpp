@@ -3,6 +3,7 @@
 #include "app/InvalidDisplayException.h"
 #include "app/Settings.h"
 #include "platform/Screen.h"
+#include "platform/WindowTag.h"
 
 void Settings::initDisplay() {
     // The settings check may have initialised GLUT already; freeglut refuses a second time.
@@ -21,6 +22,7 @@ void Settings::enterGameMode() {
     if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) == 0)
         throw InvalidDisplayException("Fehler beim Initialisieren des GameMode.");
     glutEnterGameMode();
+    tagCurrentWindowWithProcessId();
 }
 
 void Settings::openWindow() {
@@ -30,4 +32,5 @@ void Settings::openWindow() {
         throw InvalidDisplayException("Window größer als Auflösung.");
     glutInitWindowSize(width, height);
     glutCreateWindow("Zarnoth");
+    tagCurrentWindowWithProcessId();
 }
