@@ -7,6 +7,7 @@
 
 namespace {
 int window = 0;
+}  // namespace
 
 // The GL driver is unloaded at exit, before LeakSanitizer looks; its own
 // allocations then show up as leaks of an unknown module that no
@@ -20,7 +21,6 @@ void pinLoadedLibraries() {
         },
         nullptr);
 }
-}  // namespace
 
 void ensureGlContext(int width, int height) {
     if (window == 0) {
