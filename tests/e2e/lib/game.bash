@@ -46,7 +46,7 @@ start_game() {
 wait_for_window() {
   local title=$1 seconds=${2:-30} id i
   for i in $(seq 1 $((seconds * 10))); do
-    id=$(xdotool search --all --pid "$game_pid" --name "^${title}\$" 2>/dev/null | head -n1 || true)
+    id=$(xdotool search --all --onlyvisible --pid "$game_pid" --name "^${title}\$" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     kill -0 "$game_pid" 2>/dev/null || return 1
     sleep 0.1
