@@ -35,10 +35,10 @@ void BoxTree::build(std::vector<float>& triangles)
         return;
     }
 
-    // Median splits leave at least two triangles per leaf, so n triangles need fewer
-    // than n nodes.
-    nodes.reserve(order_.size());
-    buildRange(0, static_cast<std::uint32_t>(order_.size()), 1);
+    // Every leaf holds at least one triangle, so n triangles need fewer than 2n nodes.
+    nodes.reserve(order_.size() * 2);
+    float low[3], high[3];
+    buildRange(0, static_cast<std::uint32_t>(order_.size()), 1, low, high);
 
     sorted_.resize(order_.size() * 9);
     for (std::size_t i = 0; i < order_.size(); ++i) {
@@ -47,58 +47,92 @@ void BoxTree::build(std::vector<float>& triangles)
     triangles.swap(sorted_);
 }
 
-std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int level)
-{
-    depth = std::max(depth, level);
-    const auto index = static_cast<std::uint32_t>(nodes.size());
-    nodes.push_back(BoxNode{});
+namespace {
 
-    float low[3], high[3], centroidLow[3], centroidHigh[3];
-    for (int axis = 0; axis < 3; ++axis) {
-        const float* b = &bounds_[std::size_t(order_[begin]) * kBoundsStride];
-        low[axis] = b[axis];
-        high[axis] = b[3 + axis];
-        centroidLow[axis] = centroidHigh[axis] = b[6 + axis];
-    }
-    for (std::uint32_t i = begin + 1; i < end; ++i) {
-        const float* b = &bounds_[std::size_t(order_[i]) * kBoundsStride];
-        for (int axis = 0; axis < 3; ++axis) {
-            low[axis] = std::min(low[axis], b[axis]);
-            high[axis] = std::max(high[axis], b[3 + axis]);
-            centroidLow[axis] = std::min(centroidLow[axis], b[6 + axis]);
-            centroidHigh[axis] = std::max(centroidHigh[axis], b[6 + axis]);
-        }
-    }
-    BoxNode& node = nodes[index];
+void setBox(BoxNode& node, const float* low, const float* high)
+{
     for (int axis = 0; axis < 3; ++axis) {
         node.center[axis] = (double(low[axis]) + double(high[axis])) * 0.5;
         node.half[axis] = (double(high[axis]) - double(low[axis])) * 0.5;
     }
+}
+
+}  // namespace
+
+// Boxes are formed bottom-up (a parent's is the union of its children's), so the
+// walk down only scans centroids.
+std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int level, float* low, float* high)
+{
+    depth = std::max(depth, level);
+    const auto index = static_cast<std::uint32_t>(nodes.size());
+    nodes.push_back(BoxNode{});
+    const float* bounds = bounds_.data();
+    std::uint32_t* indices = order_.data();
 
     if (end - begin <= kLeafTriangles) {
+        for (int axis = 0; axis < 3; ++axis) {
+            low[axis] = bounds[std::size_t(indices[begin]) * kBoundsStride + axis];
+            high[axis] = bounds[std::size_t(indices[begin]) * kBoundsStride + 3 + axis];
+        }
+        for (std::uint32_t i = begin + 1; i < end; ++i) {
+            const float* b = &bounds[std::size_t(indices[i]) * kBoundsStride];
+            for (int axis = 0; axis < 3; ++axis) {
+                low[axis] = std::min(low[axis], b[axis]);
+                high[axis] = std::max(high[axis], b[3 + axis]);
+            }
+        }
+        BoxNode& node = nodes[index];
+        setBox(node, low, high);
         node.first = begin;
         node.count = end - begin;
         return index;
     }
 
+    float centroidLow[3], centroidHigh[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        centroidLow[axis] = centroidHigh[axis] = bounds[std::size_t(indices[begin]) * kBoundsStride + 6 + axis];
+    }
+    for (std::uint32_t i = begin + 1; i < end; ++i) {
+        const float* c = &bounds[std::size_t(indices[i]) * kBoundsStride + 6];
+        for (int axis = 0; axis < 3; ++axis) {
+            centroidLow[axis] = std::min(centroidLow[axis], c[axis]);
+            centroidHigh[axis] = std::max(centroidHigh[axis], c[axis]);
+        }
+    }
     int splitAxis = 0;
     for (int axis = 1; axis < 3; ++axis) {
         if (centroidHigh[axis] - centroidLow[axis] > centroidHigh[splitAxis] - centroidLow[splitAxis]) {
             splitAxis = axis;
         }
     }
-    // Splitting at the median keeps the depth logarithmic whatever the shape.
-    const std::uint32_t middle = begin + (end - begin) / 2;
-    const float* bounds = bounds_.data();
-    std::nth_element(order_.begin() + begin, order_.begin() + middle, order_.begin() + end,
-                     [bounds, splitAxis](std::uint32_t x, std::uint32_t y) {
-                         return bounds[std::size_t(x) * kBoundsStride + 6 + splitAxis] <
-                                bounds[std::size_t(y) * kBoundsStride + 6 + splitAxis];
-                     });
-    buildRange(begin, middle, level + 1);
-    const std::uint32_t second = buildRange(middle, end, level + 1);
-    nodes[index].first = second;
-    nodes[index].count = 0;
+
+    // Split at the middle of the centroids along the longest axis: one pass, and good
+    // boxes. When that leaves fewer than a quarter on one side, split at the median
+    // instead, so the depth stays logarithmic whatever the shape.
+    const auto centroid = [bounds, splitAxis](std::uint32_t t) {
+        return bounds[std::size_t(t) * kBoundsStride + 6 + splitAxis];
+    };
+    const float cut = 0.5f * (centroidLow[splitAxis] + centroidHigh[splitAxis]);
+    std::uint32_t middle = static_cast<std::uint32_t>(
+        std::partition(indices + begin, indices + end, [&](std::uint32_t t) { return centroid(t) < cut; }) - indices);
+    const std::uint32_t quarter = (end - begin) / 4;
+    if (middle - begin < quarter || end - middle < quarter) {
+        middle = begin + (end - begin) / 2;
+        std::nth_element(indices + begin, indices + middle, indices + end,
+                         [&](std::uint32_t x, std::uint32_t y) { return centroid(x) < centroid(y); });
+    }
+
+    float secondLow[3], secondHigh[3];
+    buildRange(begin, middle, level + 1, low, high);
+    const std::uint32_t second = buildRange(middle, end, level + 1, secondLow, secondHigh);
+    for (int axis = 0; axis < 3; ++axis) {
+        low[axis] = std::min(low[axis], secondLow[axis]);
+        high[axis] = std::max(high[axis], secondHigh[axis]);
+    }
+    BoxNode& node = nodes[index];
+    setBox(node, low, high);
+    node.first = second;
+    node.count = 0;
     return index;
 }
 

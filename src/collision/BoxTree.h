@@ -31,7 +31,7 @@ struct BoxTree {
     std::size_t retainedBytes() const;
 
 private:
-    std::uint32_t buildRange(std::uint32_t begin, std::uint32_t end, int level);
+    std::uint32_t buildRange(std::uint32_t begin, std::uint32_t end, int level, float* low, float* high);
 
     std::vector<float> bounds_;  // per triangle: low xyz, high xyz, centroid xyz
     std::vector<std::uint32_t> order_;

@@ -125,8 +125,9 @@ bool treesMeet(const PlacedTree& a, const PlacedTree& b)
     const BoxPairTest boxes(a, b);
 
     // Each step replaces a pair by at most two pairs one level deeper, so the stack
-    // never holds more than the two depths together (median splits keep each below 34).
-    constexpr int kStackSize = 160;
+    // never holds more than the two depths together. A split leaves at least a quarter
+    // on each side, so a tree of at most 2^30 triangles is less than 72 levels deep.
+    constexpr int kStackSize = 256;
     NodePair stack[kStackSize];
     int top = 0;
     stack[top++] = {0, 0};

@@ -151,3 +151,28 @@ void expectSameAnswers(int cases, unsigned seed, bool onLattice)
 TEST(TreeAgainstBruteForce, RandomMeshesAndPlacements) { expectSameAnswers(3000, 1207, false); }
 
 TEST(TreeAgainstBruteForce, LatticeMeshesWithExactContacts) { expectSameAnswers(3000, 530, true); }
+
+// Triangles spread over many orders of magnitude defeat splitting boxes in the middle;
+// the tree must still be shallow enough for the search and give the same answers.
+TEST(TreeAgainstBruteForce, SkewedSpreadOfTriangles)
+{
+    std::vector<Triangle> strip;
+    for (int i = 0; i < 3000; ++i) {
+        const float x = std::ldexp(1.0f, i / 25);  // up to 2^119
+        const float w = x * 0.001f + 0.001f;
+        strip.push_back({x, 0, -w, x + w, 0, w, x, w, 0});
+    }
+    ModelPtr model = buildModel(strip);
+    for (const int i : {0, 1, 500, 1499, 2998, 2999}) {
+        const float x = strip[std::size_t(i)][0];
+        for (const float offset : {0.0f, 0.5f}) {
+            const std::vector<Triangle> probe{{x, -1, offset, x, 1, offset, x + x * 0.002f + 0.002f, 0, offset}};
+            ModelPtr probeModel = buildModel(probe);
+            EXPECT_EQ(model->collides(probeModel.get()), bruteForce(strip, identity(), probe, identity()))
+                << i << " " << offset;
+            if (offset == 0.0f) {
+                EXPECT_TRUE(model->collides(probeModel.get())) << i;
+            }
+        }
+    }
+}
