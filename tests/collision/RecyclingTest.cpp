@@ -107,3 +107,19 @@ TEST(Recycling, AbsurdTriangleCountsReserveLittle)
         EXPECT_LT(bytes, 4L << 20) << count;
     }
 }
+
+namespace {
+// Models released while the program's static objects are destroyed, before or after
+// the library's pool is gone, must neither touch freed memory nor leak.
+struct LateOwner {
+    ModelPtr model;
+    LateOwner() : model(buildModel(boxTriangles(0, 0, 0, 1, 1, 1))) {}
+};
+LateOwner builtBeforeMain;
+}  // namespace
+
+TEST(Recycling, ModelsReleasedAtProgramExit)
+{
+    static LateOwner builtDuringTests;
+    ASSERT_TRUE(builtDuringTests.model->collides(builtBeforeMain.model.get()));
+}
