@@ -4,6 +4,7 @@
 #include "GlTestContext.h"
 #include "ModelText.h"
 #include "TempDir.h"
+#include "TgaWriter.h"
 #include "scene/Model.h"
 
 namespace {
@@ -128,4 +129,38 @@ TEST(MeshDrawing, AModelWithoutMeshesDrawsNothing) {
     ASSERT_TRUE(model.loadModel("m.txt"));
     model.drawMeshes();
     EXPECT_EQ(meshBeginCount, before + 2);
+}
+
+TEST(MeshDrawing, MaterialTexturesLoadWithTheModelAndGoWithIt) {
+    TempDir dir;
+    resetState();
+    dir.write("texturen/skin.tga", makeTga(2, 2, std::vector<std::uint8_t>(16, 255)));
+    dir.write("m.txt", "Meshes: 1\n" + triangleMesh("Body", 1) + "Materials: 2\n" +
+                           materialBlock("Plain", "1 1 1", "") + materialBlock("Skin", "1 1 1", ".\\texturen\\skin.tga") +
+                           "Frames: 2\n");
+    Model model(false);
+    model.mipmapTextures = false;
+    ASSERT_TRUE(model.loadModel("m.txt"));
+    ASSERT_EQ(model.materials.size(), 2u);
+    EXPECT_EQ(model.materials[0].textureId.get(), 0u);
+    const GLuint texture = model.materials[1].textureId.get();
+    ASSERT_NE(texture, 0u);
+    EXPECT_FALSE(model.materials[1].mipmapTextures);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
+
+    model.drawMeshes();
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+
+    // Loading again starts clean; clearing deletes every texture of the model.
+    ASSERT_TRUE(model.loadModel("m.txt"));
+    const GLuint reloaded = model.materials[1].textureId.get();
+    ASSERT_NE(reloaded, 0u);
+    model.clear();
+    EXPECT_TRUE(model.materials.empty());
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_FALSE(glIsTexture(reloaded));
+    EXPECT_FALSE(model.mipmapTextures);
 }
