@@ -125,4 +125,16 @@ void BM_SkinAllVertices(benchmark::State& state) {
 }
 BENCHMARK(BM_SkinAllVertices)->Unit(benchmark::kMicrosecond);
 
+// What a collide of an animated object costs before any test: every mesh
+// rebuilt from the current pose.
+void BM_RebuildPoseCollision(benchmark::State& state) {
+    Model model(false);
+    if (!model.loadModel(modelPath().c_str())) state.SkipWithError("load failed");
+    model.advanceAnimation(17);
+    for (auto _ : state) {
+        for (int i = 0; i < model.meshCount; ++i) benchmark::DoNotOptimize(model.meshCollisionModel(i));
+    }
+}
+BENCHMARK(BM_RebuildPoseCollision)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
