@@ -1,0 +1,222 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <execinfo.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <string_view>
+#include <vector>
+
+#include "GlTestContext.h"
+#include "surfaces/WaterAbyssObject.h"
+
+// Counts the program's own allocations while `countAllocations` is set.
+namespace {
+std::atomic<bool> countAllocations{false};
+std::atomic<int> allocations{0};
+}  // namespace
+
+// Every form is replaced, so whatever new hands out (also to the GL driver)
+// goes back to the matching free.
+namespace {
+// The GL driver (llvmpipe compiles shaders with LLVM now and then) allocates
+// for itself; only allocations with no driver code on the stack are the game's.
+bool calledFromDriver() {
+    void* frames[64];
+    const int depth = backtrace(frames, 64);
+    for (int k = 0; k < depth; ++k) {
+        Dl_info info;
+        if (!dladdr(frames[k], &info) || !info.dli_fname) continue;
+        const std::string_view module = info.dli_fname;
+        for (const char* driver : {"libLLVM", "_dri", "libgallium", "libGL", "libglapi"})
+            if (module.find(driver) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+thread_local bool inCheck = false;
+
+void* allocate(std::size_t size, std::size_t alignment = 0) {
+    if (countAllocations && !inCheck) {
+        inCheck = true;
+        if (!calledFromDriver()) ++allocations;
+        inCheck = false;
+    }
+    if (size == 0) size = 1;
+    if (alignment <= alignof(std::max_align_t)) return std::malloc(size);
+    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+}
+void* allocateOrThrow(std::size_t size, std::size_t alignment = 0) {
+    if (void* p = allocate(size, alignment)) return p;
+    throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return allocateOrThrow(size); }
+void* operator new[](std::size_t size) { return allocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new(std::size_t size, std::align_val_t a) { return allocateOrThrow(size, std::size_t(a)); }
+void* operator new[](std::size_t size, std::align_val_t a) { return allocateOrThrow(size, std::size_t(a)); }
+void* operator new(std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return allocate(size, std::size_t(a));
+}
+void* operator new[](std::size_t size, std::align_val_t a, const std::nothrow_t&) noexcept {
+    return allocate(size, std::size_t(a));
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+
+namespace {
+constexpr int kSize = 128;
+
+// A texture whose every texel differs, so any change of texture coordinates shows.
+GLuint makeGradientTexture() {
+    std::vector<std::uint8_t> texels(64 * 64 * 4);
+    for (int r = 0; r < 64; ++r)
+        for (int c = 0; c < 64; ++c) {
+            std::uint8_t* t = &texels[(r * 64 + c) * 4];
+            t[0] = static_cast<std::uint8_t>(c * 4);
+            t[1] = static_cast<std::uint8_t>(r * 4);
+            t[2] = static_cast<std::uint8_t>((c ^ r) * 4);
+            t[3] = 200;
+        }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    return name;
+}
+
+// Looks at the surface obliquely from above, so the wave heights show.
+std::vector<std::uint8_t> renderWater(bool arrayPath) {
+    ensureGlContext(kSize, kSize);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glColor4f(1, 1, 1, 0.7f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-0.1, 1.1, -1.2, 0.4, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.2f, 0.3f, 0.4f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    float view[16];
+    glPushMatrix();
+    glRotatef(70, 1, 0, 0);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view);
+    glPopMatrix();
+
+    WaterAbyssObject water;
+    water.waterTexture.reset(makeGradientTexture());
+    water.waveAmplitude = 0.2f;  // steep enough to change the picture
+    water.useDisplayList = arrayPath;
+    water.draw(view);
+    glFinish();
+    glDisable(GL_DEPTH_TEST);
+    return readBackBuffer(0, 0, kSize, kSize);
+}
+}  // namespace
+
+TEST(WaterSurface, FirstDrawGivesTheWaveHeights) {
+    ensureGlContext();
+    WaterAbyssObject water;
+    water.useDisplayList = false;
+    water.drawLocal();
+    EXPECT_FLOAT_EQ(water.wavePhase, 0.1f);
+    EXPECT_NEAR(water.heights[32][32] - 0.1f, -0.0986810f, 1e-6f);
+    EXPECT_NEAR(water.heights[32][12], -0.0115675f, 1e-6f);
+    EXPECT_NEAR(water.heights[32][52], -0.0115675f, 1e-6f);
+    EXPECT_NEAR(water.heights[12][32], -0.0115675f, 1e-6f);
+
+    // The surface leaves blending off and depth writes on.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    GLboolean depthMask = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+    EXPECT_TRUE(depthMask);
+}
+
+TEST(WaterSurface, ArrayHoldsTheCellsWithTheirTextureCoordinates) {
+    ensureGlContext();
+    WaterAbyssObject water;
+    water.drawLocal();  // useDisplayList is on after construction
+
+    GLvoid* pointer = nullptr;
+    glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &pointer);
+    ASSERT_NE(pointer, nullptr);
+    const float* vertices = static_cast<const float*>(pointer);
+    GLvoid* positions = nullptr;
+    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &positions);
+    EXPECT_EQ(positions, static_cast<const void*>(vertices + 2));
+
+    struct Corner {
+        int gi, gj;
+        float s, t;
+    };
+    for (int i : {0, 17, 63})
+        for (int j : {0, 40, 63}) {
+            const float s0 = j / 64.f, s1 = (j + 1) / 64.f, t0 = i / 64.f, t1 = (i + 1) / 64.f;
+            const Corner p1{i + 1, j, s1, t0}, p2{i, j, s0, t0}, p3{i + 1, j + 1, s1, t1}, p4{i, j + 1, s0, t1};
+            const Corner order[6] = {p1, p2, p3, p3, p2, p4};
+            for (int k = 0; k < 6; ++k) {
+                const float* v = vertices + ((i * 64 + j) * 6 + k) * 5;
+                const Corner& c = order[k];
+                EXPECT_FLOAT_EQ(v[0], c.s) << i << "," << j << " corner " << k;
+                EXPECT_FLOAT_EQ(v[1], c.t) << i << "," << j << " corner " << k;
+                EXPECT_FLOAT_EQ(v[2], c.gi / 64.f);
+                EXPECT_FLOAT_EQ(v[3], water.heights[c.gi][c.gj] - 0.1f);
+                EXPECT_FLOAT_EQ(v[4], c.gj / 64.f);
+            }
+        }
+}
+
+TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
+    const auto strips = renderWater(false);
+    const auto array = renderWater(true);
+    ASSERT_EQ(strips.size(), array.size());
+    int differing = 0, covered = 0;
+    for (size_t k = 0; k < strips.size(); k += 4) {
+        if (std::abs(strips[k] - array[k]) > 1 || std::abs(strips[k + 1] - array[k + 1]) > 1 ||
+            std::abs(strips[k + 2] - array[k + 2]) > 1)
+            ++differing;
+        if (strips[k + 2] != 102) ++covered;  // not the clear colour's blue
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(covered, kSize * kSize / 4);  // the surface really is in the picture
+}
+
+TEST(WaterSurface, DrawingAllocatesNothing) {
+    ensureGlContext();
+    WaterAbyssObject water;
+    for (bool arrayPath : {false, true}) {
+        water.useDisplayList = arrayPath;
+        water.drawLocal();  // the driver may set itself up on first use
+        glFinish();
+        allocations = 0;
+        countAllocations = true;
+        for (int frame = 0; frame < 5; ++frame) water.drawLocal();
+        countAllocations = false;
+        glFinish();
+        EXPECT_EQ(allocations.load(), 0) << (arrayPath ? "array path" : "strip path");
+    }
+}
