@@ -1,5 +1,9 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "TgaWriter.h"
 
 // Small model files for the scene tests, in the game's ASCII model format.
 namespace testmodels {
@@ -52,16 +56,9 @@ inline std::string movingSquare(bool boundingBox, const std::string& texture = "
 
 // An uncompressed 32-bit TGA image of one colour.
 inline std::string solidTga(int width, int height) {
-    std::string bytes(18, '\0');
-    bytes[2] = 2;  // uncompressed true colour
-    bytes[12] = static_cast<char>(width & 0xff);
-    bytes[13] = static_cast<char>(width >> 8);
-    bytes[14] = static_cast<char>(height & 0xff);
-    bytes[15] = static_cast<char>(height >> 8);
-    bytes[16] = 32;
-    bytes[17] = 8;
-    for (int k = 0; k < width * height; ++k) bytes += std::string("\x40\x80\xc0\xff", 4);
-    return bytes;
+    std::vector<std::uint8_t> bgra;
+    for (int k = 0; k < width * height; ++k) bgra.insert(bgra.end(), {0x40, 0x80, 0xc0, 0xff});
+    return makeTga(width, height, bgra);
 }
 
 }  // namespace testmodels

@@ -81,6 +81,9 @@ TEST(SceneLeak, LoadingLevelsAgainAndAgainKeepsTexturesAndListsBounded) {
     {
         LevelScene scene = buildScene();
         drawScene(scene);
+        // The special surfaces found their textures (the water's path has backslashes).
+        EXPECT_NE(static_cast<WaterAbyssObject&>(*scene.sortedObjects[0]).waterTexture.get(), 0u);
+        EXPECT_NE(static_cast<SwitchObject&>(*scene.objects[3]).switchTexture.get(), 0u);
         const LiveNames during = countLiveNames();
         // Five materials, the water, the switch and the lattice; the level
         // object, the abyss, the switch and the lattice hold lists.
