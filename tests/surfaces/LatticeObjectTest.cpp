@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "GlTestContext.h"
+#include "surfaces/CollisionModelPtr.h"
 
 namespace {
 constexpr int kSize = 128;
@@ -91,4 +92,27 @@ TEST(LatticeObject, NoListIsRecordedWhileListsAreOff) {
     const GLuint kept = lattice.displayList.get();
     lattice.compileDisplayList();
     EXPECT_EQ(lattice.displayList.get(), kept);
+}
+
+TEST(LatticeObject, BlocksWhereItWasLastDrawn) {
+    ensureGlContext();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // A thin triangle through the plane z = 0 at the origin.
+    CollisionModelPtr probe = makeCollisionModel();
+    probe->setTriangleCount(1);
+    probe->addTriangle(0, 0, -1, 0.1f, 0, 1, -0.1f, 0.1f, 1);
+    probe->finalize();
+    const Matrix4 identity;
+    probe->setTransform(identity.data());
+
+    LatticeObject lattice;
+    lattice.upStep = 0.6f;  // drawn from y -0.4 to 1.6
+    lattice.drawLocal();
+    EXPECT_EQ(lattice.collide(probe.get()), HIT_LATTICE);
+
+    lattice.activate();  // now from 0.2 to 2.2, once drawn
+    EXPECT_EQ(lattice.collide(probe.get()), HIT_LATTICE);
+    lattice.drawLocal();
+    EXPECT_EQ(lattice.collide(probe.get()), HIT_NONE);
 }
