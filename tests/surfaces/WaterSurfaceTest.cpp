@@ -70,6 +70,7 @@ TEST(WaterSurface, FirstDrawGivesTheWaveHeights) {
     WaterAbyssObject water;
     water.useDisplayList = false;
     water.drawLocal();
+    glFinish();
     EXPECT_FLOAT_EQ(water.wavePhase, 0.1f);
     EXPECT_NEAR(water.heights[32][32] - 0.1f, -0.0986810f, 1e-6f);
     EXPECT_NEAR(water.heights[32][12], -0.0115675f, 1e-6f);
@@ -88,6 +89,7 @@ TEST(WaterSurface, ArrayHoldsTheCellsWithTheirTextureCoordinates) {
     ensureGlContext();
     WaterAbyssObject water;
     water.drawLocal();  // useDisplayList is on after construction
+    glFinish();  // no drawing thread still busy when the process ends
 
     GLvoid* pointer = nullptr;
     glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &pointer);
