@@ -34,7 +34,7 @@ GLuint makeGradientTexture() {
 }
 
 // Looks at the surface obliquely from above, so the wave heights show.
-std::vector<std::uint8_t> renderWater(bool arrayPath) {
+std::vector<std::uint8_t> renderWater(WaterAbyssObject& water, bool arrayPath) {
     ensureGlContext(kSize, kSize);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
@@ -54,7 +54,6 @@ std::vector<std::uint8_t> renderWater(bool arrayPath) {
     glGetFloatv(GL_MODELVIEW_MATRIX, view);
     glPopMatrix();
 
-    WaterAbyssObject water;
     water.waterTexture.reset(makeGradientTexture());
     water.waveAmplitude = 0.2f;  // steep enough to change the picture
     water.useDisplayList = arrayPath;
@@ -85,12 +84,22 @@ TEST(WaterSurface, FirstDrawGivesTheWaveHeights) {
     EXPECT_TRUE(depthMask);
 }
 
-TEST(WaterSurface, ArrayHoldsTheCellsWithTheirTextureCoordinates) {
-    ensureGlContext();
-    WaterAbyssObject water;
-    water.drawLocal();  // useDisplayList is on after construction
-    glFinish();  // no drawing thread still busy when the process ends
+TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
+    WaterAbyssObject stripWater, water;
+    const auto strips = renderWater(stripWater, false);
+    const auto array = renderWater(water, true);
+    ASSERT_EQ(strips.size(), array.size());
+    int differing = 0, covered = 0;
+    for (size_t k = 0; k < strips.size(); k += 4) {
+        if (std::abs(strips[k] - array[k]) > 1 || std::abs(strips[k + 1] - array[k + 1]) > 1 ||
+            std::abs(strips[k + 2] - array[k + 2]) > 1)
+            ++differing;
+        if (strips[k + 2] != 102) ++covered;  // not the clear colour's blue
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(covered, kSize * kSize / 4);  // the surface really is in the picture
 
+    // The array holds the cells row by row, each as (p1, p2, p3) and (p3, p2, p4).
     GLvoid* pointer = nullptr;
     glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &pointer);
     ASSERT_NE(pointer, nullptr);
@@ -118,20 +127,5 @@ TEST(WaterSurface, ArrayHoldsTheCellsWithTheirTextureCoordinates) {
                 EXPECT_FLOAT_EQ(v[4], c.gj / 64.f);
             }
         }
-}
-
-TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
-    const auto strips = renderWater(false);
-    const auto array = renderWater(true);
-    ASSERT_EQ(strips.size(), array.size());
-    int differing = 0, covered = 0;
-    for (size_t k = 0; k < strips.size(); k += 4) {
-        if (std::abs(strips[k] - array[k]) > 1 || std::abs(strips[k + 1] - array[k + 1]) > 1 ||
-            std::abs(strips[k + 2] - array[k + 2]) > 1)
-            ++differing;
-        if (strips[k + 2] != 102) ++covered;  // not the clear colour's blue
-    }
-    EXPECT_EQ(differing, 0);
-    EXPECT_GT(covered, kSize * kSize / 4);  // the surface really is in the picture
 }
 
