@@ -41,7 +41,6 @@ void emit(const WaterVertex& c) {
     glTexCoord2f(c.s, c.t);
     glVertex3f(c.x, c.y, c.z);
 }
-
 }  // namespace
 
 WaterAbyssObject::WaterAbyssObject() : ModelObject(true) {
