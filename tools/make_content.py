@@ -420,10 +420,13 @@ class Room:
         self.holes = []             # (x0, x1, z0, z1)
 
 
-def level_materials():
+def level_materials(tint):
+    """Floor, wall and door; `tint` gives each level its own light."""
+    def tinted(colour):
+        return tuple(round(c * t, 3) for c, t in zip(colour, tint)) + (1,)
     return [
-        Material("Stein", (0.38, 0.37, 0.35, 1), (0.85, 0.84, 0.8, 1), texture="./texturen/stein.tga"),
-        Material("Mauer", (0.4, 0.36, 0.33, 1), (0.9, 0.85, 0.8, 1), texture="./texturen/mauer.tga"),
+        Material("Stein", tinted((0.38, 0.37, 0.35)), tinted((0.85, 0.84, 0.8)), texture="./texturen/stein.tga"),
+        Material("Mauer", tinted((0.4, 0.36, 0.33)), tinted((0.9, 0.85, 0.8)), texture="./texturen/mauer.tga"),
         Material("Tuer", (0.5, 0.5, 0.5, 1), (0.9, 0.9, 0.9, 1), emissive=(0.35, 0.35, 0.3, 1),
                  texture="./texturen/tuer.tga"),
     ]
@@ -434,9 +437,9 @@ def frange(a, b, step):
     return [a + step * i for i in range(n + 1)]
 
 
-def make_level_model(title, room):
+def make_level_model(title, room, tint=(1, 1, 1)):
     m = Model(title, frames=1)
-    m.materials = level_materials()
+    m.materials = level_materials(tint)
     floor = Mesh("Boden", 0)
     xs = frange(room.x0, room.x1, CELL)
     zs = frange(room.z_far, room.z_near, CELL)
@@ -561,7 +564,7 @@ def build_levels():
     # sets a long bar turning in front of the exit door.
     room2 = Room(-4, 4, -14, 2, (-1, 1), 3)
     room2.holes.append((-1.5, 1.5, -6, -3))
-    models["level2.txt"] = make_level_model("Level 2: the basin hall", room2)
+    models["level2.txt"] = make_level_model("Level 2: the basin hall", room2, tint=(0.85, 0.95, 1.1))
     models["becken.txt"] = make_basin(3, 3)
     models["balken.txt"] = make_rotor("Turning bar", radius=1.5, width=0.16, low=0.08, high=0.32,
                                       post_height=0.5, frames=40)
@@ -578,7 +581,7 @@ def build_levels():
     # Level 3: the last hall. Two large blades left and right, out of step,
     # and a spike plate before the door, which leads back to level 1.
     room3 = Room(-4, 4, -17, 2, (-1, 1), 1)
-    models["level3.txt"] = make_level_model("Level 3: the blade hall", room3)
+    models["level3.txt"] = make_level_model("Level 3: the blade hall", room3, tint=(1.1, 0.8, 0.7))
     models["stacheln.txt"] = make_spikes()
     blocks = [
         level_block("level3.txt"),
