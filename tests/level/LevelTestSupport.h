@@ -59,6 +59,16 @@ inline std::string triangleModel() {
            "Bones: 0\n";
 }
 
+// The same triangle with one material textured by ./texturen/red.tga.
+inline std::string texturedTriangleModel() {
+    std::string text = triangleModel();
+    text.replace(text.find("\"Tri\" 0 -1"), 11, "\"Tri\" 0 0");
+    text.replace(text.find("Materials: 0"), 12,
+                 "Materials: 1\n\"Red\"\n0.2 0.2 0.2 1\n1 0 0 1\n0 0 0 1\n0 0 0 1\n10\n0\n"
+                 "\"./texturen/red.tga\"\n\"\"");
+    return text;
+}
+
 // Block texts in the layout of the level object file.
 inline std::string placement(const std::string& translation = "0 0 0") {
     return "Translation=" + translation + "\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1\n";

@@ -6,6 +6,7 @@
 
 #include "GlTestContext.h"
 #include "LevelTestSupport.h"
+#include "TgaWriter.h"
 #include "app/Globals.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
@@ -286,6 +287,20 @@ TEST_F(ObjectFile, ModelsFollowTheMipmapSwitch) {
     EXPECT_FALSE(levelObject->model.mipmapTextures);
     EXPECT_FALSE(as<AbyssObject>(objects[0])->model.mipmapTextures);
     EXPECT_FALSE(as<DeathObject>(objects[1])->model.mipmapTextures);
+}
+
+TEST_F(ObjectFile, EveryBlockLoadsItsOwnModelAndTextures) {
+    dir.write("texturen/red.tga", makeTga(2, 2, std::vector<std::uint8_t>(16, 200)));
+    dir.write("models/red.txt", texturedTriangleModel());
+    EXPECT_EQ(read(modelBlock("AbyssObject", "red.txt") + modelBlock("AbyssObject", "red.txt")), "");
+    ASSERT_EQ(objects.size(), 2u);
+    const Model& first = as<AbyssObject>(objects[0])->model;
+    const Model& second = as<AbyssObject>(objects[1])->model;
+    ASSERT_EQ(first.materials.size(), 1u);
+    ASSERT_EQ(second.materials.size(), 1u);
+    EXPECT_NE(first.materials[0].textureId.get(), 0u);
+    EXPECT_NE(second.materials[0].textureId.get(), 0u);
+    EXPECT_NE(first.materials[0].textureId.get(), second.materials[0].textureId.get());
 }
 
 TEST_F(ObjectFile, OddNumbersAreStoredAsRead) {
