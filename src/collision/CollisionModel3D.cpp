@@ -1,17 +1,68 @@
-// Placeholder until the real library lands: stores nothing, never collides.
+// Creation and release of collision models. Destroyed models wait in a free list with
+// their buffers, so a model rebuilt every frame at the same size allocates nothing.
 #include "collision/CollisionModel3D.h"
 
+#include "collision/MeshModel.h"
+
 namespace {
-class EmptyModel final : public CollisionModel3D {
-public:
-    void destroy(int) override { delete this; }
-    void setTriangleCount(int) override {}
-    void addTriangle(const float*, const float*, const float*) override {}
-    void addTriangle(float, float, float, float, float, float, float, float, float) override {}
-    void finalize() override {}
-    void setTransform(const float*) override {}
-    bool collides(CollisionModel3D*, int, int, float*) override { return false; }
+
+constexpr int kMaxPooledModels = 256;
+constexpr std::size_t kMaxPooledBytes = std::size_t(32) << 20;
+
+// Plain constant-initialised globals: still valid while other static objects are
+// destroyed, so a model released that late is simply freed.
+collision::MeshModel* freeHead = nullptr;
+int pooledModels = 0;
+std::size_t pooledBytes = 0;
+bool poolClosed = false;
+
+struct PoolReaper {
+    ~PoolReaper()
+    {
+        poolClosed = true;
+        while (freeHead) {
+            collision::MeshModel* model = freeHead;
+            freeHead = model->nextFree;
+            delete model;
+        }
+        pooledModels = 0;
+        pooledBytes = 0;
+    }
 };
+PoolReaper reaper;
+
 }  // namespace
 
-CollisionModel3D* newCollisionModel3D(bool) { return new EmptyModel; }
+CollisionModel3D* newCollisionModel3D(bool)
+{
+    if (freeHead) {
+        collision::MeshModel* model = freeHead;
+        freeHead = model->nextFree;
+        model->nextFree = nullptr;
+        model->pooled = false;
+        --pooledModels;
+        pooledBytes -= model->retainedBytes();
+        return model;
+    }
+    return new collision::MeshModel;
+}
+
+namespace collision {
+
+void releaseModel(MeshModel* model)
+{
+    if (model->pooled) return;  // destroyed twice: it is already waiting
+    model->reset();
+    const std::size_t bytes = model->retainedBytes();
+    if (poolClosed || pooledModels >= kMaxPooledModels || pooledBytes + bytes > kMaxPooledBytes) {
+        delete model;
+        return;
+    }
+    model->pooled = true;
+    model->nextFree = freeHead;
+    freeHead = model;
+    ++pooledModels;
+    pooledBytes += bytes;
+}
+
+}  // namespace collision

@@ -17,6 +17,7 @@ struct Vertex {
     int boneIndex = -1;
 };
 
+// Vertex and normal indices are checked against their mesh when read.
 struct Triangle {
     int vertexIndices[3] = {0, 0, 0};
     int normalIndices[3] = {0, 0, 0};
@@ -52,6 +53,7 @@ public:
     explicit Model(bool buildCollision);
 
     // False only for a file that cannot be read or a bone whose parent is missing.
+    // Starts from a clean model whatever it held before.
     bool loadModel(const char* path);
     // Back to the state of a new model (keeps buildCollision and mipmapTextures).
     void clear();
@@ -72,9 +74,16 @@ public:
     float frameCount = 0;
     float currentFrame = 0;
     bool buildCollision;
-    int meshCount = 0;  // drawable meshes: slots 0 .. meshCount - 1
+    int meshCount = 0;  // drawable meshes: slots 0 .. meshCount - 1, never more than meshes holds
     std::vector<Mesh> meshes;
-    std::vector<int> meshMaterial;
+    std::vector<int> meshMaterial;  // per slot; negative or unknown = no material
     std::vector<Material> materials;
     std::vector<Bone> bones;
+
+private:
+    // Skinned positions of one mesh, reused by every per-pose collision build.
+    std::vector<Vector3> poseScratch_;
 };
+
+// Counts the glBegin calls of drawMeshes, so that tests can tell an empty draw.
+extern unsigned long meshBeginCount;

@@ -7,6 +7,7 @@
 
 namespace {
 int window = 0;
+}  // namespace
 
 // The GL driver is unloaded at exit, before LeakSanitizer looks; its own
 // allocations then show up as leaks of an unknown module that no
@@ -20,14 +21,17 @@ void pinLoadedLibraries() {
         },
         nullptr);
 }
-}  // namespace
 
 void ensureGlContext(int width, int height) {
     if (window == 0) {
-        int argc = 1;
-        char name[] = "zarnoth-test";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
+        // The game's own start-up may have initialised GLUT in this process
+        // already; freeglut ends the process on a second glutInit.
+        if (!glutGet(GLUT_INIT_STATE)) {
+            int argc = 1;
+            char name[] = "zarnoth-test";
+            char* argv[] = {name, nullptr};
+            glutInit(&argc, argv);
+        }
         glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowSize(512, 512);
         window = glutCreateWindow("zarnoth-test");

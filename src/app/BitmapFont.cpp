@@ -1,0 +1,45 @@
+#include "app/BitmapFont.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+std::unique_ptr<BitmapFont> font;
+
+BitmapFont::BitmapFont() {
+    static const GLfloat white[] = {1, 1, 1, 1};
+    listBase = glGenLists(characterCount);
+    for (int i = 0; i < characterCount; ++i) {
+        glNewList(listBase + static_cast<GLuint>(i), GL_COMPILE);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, white);
+        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, firstCharacter + i);
+        glEndList();
+    }
+}
+
+BitmapFont::~BitmapFont() {
+    if (listBase != 0) glDeleteLists(listBase, characterCount);
+}
+
+void BitmapFont::print(const char* format, ...) const {
+    if (!format || listBase == 0) return;
+    char text[256];
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    if (written < 0) return;
+    // Only characters 32 to 127 have lists; any other byte would call a list
+    // that belongs to someone else.
+    for (char* c = text; *c; ++c) {
+        const auto code = static_cast<unsigned char>(*c);
+        if (code < firstCharacter || code >= firstCharacter + characterCount) *c = '?';
+    }
+
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(listBase - firstCharacter);
+    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+}

@@ -1,0 +1,36 @@
+#include <GL/freeglut.h>
+
+#include "app/InvalidDisplayException.h"
+#include "app/Settings.h"
+#include "platform/Screen.h"
+#include "platform/WindowTag.h"
+
+void Settings::initDisplay() {
+    // The settings check may have initialised GLUT already; freeglut refuses a second time.
+    ensureGlutInitialised();
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    if (glutGet(GLUT_DISPLAY_MODE_POSSIBLE) == 0)
+        throw InvalidDisplayException("DisplayMode kann nicht gesetzt werden.");
+    if (gameMode)
+        enterGameMode();
+    else
+        openWindow();
+}
+
+void Settings::enterGameMode() {
+    glutGameModeString(gameModeString().c_str());
+    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) == 0)
+        throw InvalidDisplayException("Fehler beim Initialisieren des GameMode.");
+    glutEnterGameMode();
+    tagCurrentWindowWithProcessId();
+}
+
+void Settings::openWindow() {
+    const int screenWidth = glutGet(GLUT_SCREEN_WIDTH);
+    const int screenHeight = glutGet(GLUT_SCREEN_HEIGHT);
+    if (width > screenWidth || height > screenHeight)
+        throw InvalidDisplayException("Window größer als Auflösung.");
+    glutInitWindowSize(width, height);
+    glutCreateWindow("Zarnoth");
+    tagCurrentWindowWithProcessId();
+}

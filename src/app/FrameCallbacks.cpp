@@ -1,0 +1,85 @@
+#include "app/FrameCallbacks.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+
+#include "app/BitmapFont.h"
+#include "app/Globals.h"
+#include "app/Timer.h"
+#include "game/SceneFrame.h"
+
+namespace {
+FrameRate frameRate;
+}
+
+float FrameRate::update(float now) {
+    if (frameCounter % 30 == 0) {
+        // Two frames on the same clock tick have no rate of their own; the
+        // last figure stays rather than showing infinity.
+        const float frameTime = now - lastFrameTime;
+        if (frameTime > 0) measuredFps = 1 / frameTime;
+    }
+    // Only the position in the 30-frame cycle matters; counting on would overflow.
+    frameCounter = (frameCounter + 1) % 30;
+    lastFrameTime = now;
+    return measuredFps;
+}
+
+std::string statusLineText(bool collision, bool optimization, bool mipmap, float fps) {
+    char figure[64];
+    std::snprintf(figure, sizeof figure, "; fps: %5.2f", static_cast<double>(fps));
+    std::string text = collision ? "Collision: ON" : "Collision: OFF";
+    text += optimization ? "; Optimization: ON" : "; Optimization: OFF";
+    text += mipmap ? "; MIP-Mapping: ON" : "; MIP-Mapping: OFF";
+    return text + figure;
+}
+
+void onReshape(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A minimised window reports a height of 0.
+    const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
+    gluPerspective(45, aspect, 0.1, 100);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawStatusLine() {
+    static const GLfloat white[] = {1, 1, 1, 1};
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, glutGet(GLUT_WINDOW_WIDTH), 0, glutGet(GLUT_WINDOW_HEIGHT), -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glDisable(GL_TEXTURE_2D);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, white);
+    glRasterPos3f(5, 5, 0);
+    const float fps = frameRate.update(timer.elapsed());
+    if (font) font->print("%s", statusLineText(collisionEnabled, optimizationEnabled, mipmapEnabled, fps).c_str());
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void onDisplay() {
+    static const GLfloat lightPosition[] = {0, 1, 1, 1};
+    static const GLfloat lightAmbient[] = {1, 1, 1, 1};
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glColor4f(1, 1, 1, 1);
+    // Set under the identity so that the light moves with the eye.
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+
+    renderScene();
+    drawStatusLine();
+    pushOptimizationSwitch();
+    glutSwapBuffers();
+}

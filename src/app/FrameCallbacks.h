@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+// The frame-rate figure of the status line: the rate of a single frame,
+// measured on the first frame and then on every 30th.
+class FrameRate {
+public:
+    // Called once per frame with the clock reading; returns the figure to show.
+    float update(float now);
+
+    int frameCounter = 0;
+    float measuredFps = 0;
+    float lastFrameTime = 0;
+};
+
+// "Collision: ON; Optimization: ON; MIP-Mapping: ON; fps: 59.87"
+std::string statusLineText(bool collision, bool optimization, bool mipmap, float fps);
+
+// The GLUT display and reshape callbacks.
+void onDisplay();
+void onReshape(int width, int height);
+
+// Draws the status line at the bottom left of the window; part of onDisplay.
+void drawStatusLine();

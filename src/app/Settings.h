@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// The display settings from ./zarnoth.ini, and the application object whose
+// member operations start the game.
+class Settings {
+public:
+    // The values of every key a readable settings file does not mention.
+    Settings();
+    Settings(int width, int height, int colorDepth, int refreshRate, bool gameMode);
+
+    // The values used when the settings file cannot be read (32 bits, not 16).
+    static Settings fallback();
+
+    // Reads ./zarnoth.ini and validates the result. Throws std::ios_base::failure
+    // when the file cannot be opened or read, InvalidDisplayException when the
+    // values cannot be shown on this screen.
+    void load();
+    // The reading part of load: every line of the open file, up to its end.
+    // Throws std::ios_base::failure on a read error.
+    void read(std::FILE* file);
+    // One line of the settings file, without its '\n'.
+    void applyLine(std::string_view line);
+    // Throws InvalidDisplayException("Geladene Einstellungen ungültig.") when the
+    // requested game mode is impossible or the window exceeds the screen both ways.
+    void validate() const;
+
+    // The GLUT game-mode string, "WIDTHxHEIGHT:DEPTH@RATE".
+    std::string gameModeString() const;
+    bool gameModePossible() const;
+    // False only when the window is wider AND taller than the screen.
+    bool fitsScreen() const;
+
+    // Opens the display: GLUT, the display mode, then game mode or a window.
+    void initDisplay();
+    void enterGameMode();
+    void openWindow();
+
+    // Display, GL state, font, scene, callbacks, then the GLUT main loop.
+    void startGame();
+    void initGL();
+    void initLighting();
+    void registerCallbacks();
+
+    int width;        // window width, or horizontal resolution in game mode
+    int height;       // window height, or vertical resolution in game mode
+    int colorDepth;   // bits per pixel; only the game-mode string uses it
+    int refreshRate;  // Hz; only the game-mode string uses it
+    bool gameMode;    // full-screen game mode instead of a window
+};

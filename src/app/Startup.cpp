@@ -1,0 +1,26 @@
+#include "app/Startup.h"
+
+#include <ios>
+
+#include "app/InvalidDisplayException.h"
+#include "app/Settings.h"
+#include "platform/MessageBox.h"
+
+std::unique_ptr<Settings> settings;
+
+int runZarnoth() {
+    settings = std::make_unique<Settings>();
+    try {
+        try {
+            settings->load();
+        } catch (const std::ios_base::failure&) {
+            showMessage("zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt.", "Fehler");
+            *settings = Settings::fallback();
+        }
+        settings->startGame();
+    } catch (const InvalidDisplayException& error) {
+        showMessage(error.what(), "Fehler");
+        return 0;
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Walks two box trees at once and tests the triangle pairs whose boxes overlap.
+#include "collision/BoxTree.h"
+#include "collision/TriangleTest.h"
+
+namespace collision {
+
+struct PlacedTree {
+    const BoxNode* nodes;      // non-empty tree
+    const float* triangles;    // in leaf order, nine floats each
+    const Placement* placement;
+};
+
+// True when some triangle of `a` meets some triangle of `b`; stops at the first hit.
+// Allocates nothing.
+bool treesMeet(const PlacedTree& a, const PlacedTree& b);
+
+}  // namespace collision

@@ -1,0 +1,293 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Paths.h"
+#include "scene/Model.h"
+#include "surfaces/Texture.h"
+
+namespace {
+
+// Lines are read into 256 bytes, so a longer line arrives as several lines.
+constexpr int kLineSize = 256;
+// Counts in the file are promises only: arrays grow with the lines really there.
+constexpr int kReserveLimit = 1024;
+// The collision library takes the triangle count as a sizing hint; keep it sane.
+constexpr int kTriangleHintLimit = 65536;
+
+class LineReader {
+public:
+    explicit LineReader(std::FILE* file) : file_(file) {}
+
+    // False at end of file and on a read error alike; loadModel tells them apart.
+    bool next() { return std::fgets(line, kLineSize, file_) != nullptr; }
+
+    char line[kLineSize] = {};
+
+private:
+    std::FILE* file_;
+};
+
+int reserveSize(int count) { return std::min(count, kReserveLimit); }
+
+bool validIndex(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
+
+// A negative count is as malformed as a missing one.
+bool readCount(LineReader& in, int& count) {
+    return in.next() && std::sscanf(in.line, "%d", &count) == 1 && count >= 0;
+}
+
+// The text between the first pair of quotes; false when there is none or it is empty.
+bool parseQuoted(const char* line, std::string& out) {
+    char text[kLineSize];
+    if (std::sscanf(line, "\"%255[^\"]\"", text) != 1) return false;
+    out = text;
+    return true;
+}
+
+bool readVertices(LineReader& in, std::vector<Vertex>& vertices) {
+    int count = 0;
+    if (!readCount(in, count)) return false;
+    vertices.reserve(reserveSize(count));
+    for (int i = 0; i < count; ++i) {
+        Vertex vertex;
+        int flags = 0;
+        if (!in.next() || std::sscanf(in.line, "%d %f %f %f %f %f %d", &flags, &vertex.x, &vertex.y, &vertex.z,
+                                      &vertex.u, &vertex.v, &vertex.boneIndex) != 7)
+            return false;
+        vertex.v = 1 - vertex.v;
+        vertices.push_back(vertex);
+    }
+    return true;
+}
+
+// A triangle whose indices name no vertex (or no normal, when normals were
+// read) is as malformed as a missing field: it would be drawn from outside its mesh.
+bool readTriangle(LineReader& in, Triangle& triangle, std::size_t vertexCount, const std::size_t* normalCount) {
+    int flags = 0, smoothingGroup = 0;
+    int* v = triangle.vertexIndices;
+    int* n = triangle.normalIndices;
+    if (!in.next() || std::sscanf(in.line, "%d %d %d %d %d %d %d %d", &flags, &v[0], &v[1], &v[2], &n[0], &n[1],
+                                  &n[2], &smoothingGroup) != 8)
+        return false;
+    for (int corner = 0; corner < 3; ++corner) {
+        if (!validIndex(v[corner], vertexCount)) return false;
+        if (normalCount && !validIndex(n[corner], *normalCount)) return false;
+    }
+    return true;
+}
+
+void addCorners(CollisionModel3D& model, const std::vector<Vertex>& vertices, const Triangle& triangle) {
+    model.addTriangle(&vertices[triangle.vertexIndices[0]].x, &vertices[triangle.vertexIndices[1]].x,
+                      &vertices[triangle.vertexIndices[2]].x);
+}
+
+bool readMeshBody(LineReader& in, Mesh& mesh) {
+    if (!readVertices(in, mesh.vertices)) return false;
+
+    int normalCount = 0;
+    if (!readCount(in, normalCount)) return false;
+    mesh.normals.reserve(reserveSize(normalCount));
+    for (int i = 0; i < normalCount; ++i) {
+        std::array<float, 3> normal{};
+        if (!in.next() || std::sscanf(in.line, "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
+        mesh.normals.push_back(normal);
+    }
+
+    int triangleCount = 0;
+    if (!readCount(in, triangleCount)) return false;
+    mesh.triangles.reserve(reserveSize(triangleCount));
+    if (mesh.hasCollision) mesh.collisionModel->setTriangleCount(std::min(triangleCount, kTriangleHintLimit));
+    const std::size_t normalsRead = mesh.normals.size();
+    for (int i = 0; i < triangleCount; ++i) {
+        Triangle triangle;
+        if (!readTriangle(in, triangle, mesh.vertices.size(), &normalsRead)) return false;
+        mesh.triangles.push_back(triangle);
+        // The static model keeps the positions as written, before any bone moves them.
+        if (mesh.hasCollision) addCorners(*mesh.collisionModel, mesh.vertices, triangle);
+    }
+    return true;
+}
+
+// The collision-only mesh: its normals are skipped unread.
+bool readBoundingBox(LineReader& in, CollisionModel3D& model) {
+    std::vector<Vertex> vertices;
+    if (!readVertices(in, vertices)) return false;
+
+    int normalCount = 0;
+    if (!readCount(in, normalCount)) return false;
+    for (int i = 0; i < normalCount; ++i) {
+        if (!in.next()) return false;
+    }
+
+    int triangleCount = 0;
+    if (!readCount(in, triangleCount)) return false;
+    model.setTriangleCount(std::min(triangleCount, kTriangleHintLimit));
+    for (int i = 0; i < triangleCount; ++i) {
+        Triangle triangle;
+        if (!readTriangle(in, triangle, vertices.size(), nullptr)) return false;
+        addCorners(model, vertices, triangle);
+    }
+    return true;
+}
+
+// The "BoundingBox" mesh takes no slot, wherever it stands, so the drawable
+// meshes are always slots 0 to meshCount - 1 without a gap.
+bool readMeshes(LineReader& in, Model& model, int count) {
+    model.meshes.clear();
+    model.meshMaterial.clear();
+    model.meshCount = 0;
+    for (int i = 0; i < count; ++i) {
+        char name[kLineSize];
+        int flags = 0, material = -1;
+        if (!in.next() || std::sscanf(in.line, "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
+
+        if (std::strcmp(name, "BoundingBox") == 0) {
+            model.boundingModel.reset();
+            model.boundingModel = makeCollisionModel();
+            const bool ok = readBoundingBox(in, *model.boundingModel);
+            // Finalised even when cut short, so it can be tested on what was read.
+            model.boundingModel->finalize();
+            if (!ok) return false;
+            continue;
+        }
+
+        Mesh& mesh = model.meshes.emplace_back();
+        model.meshMaterial.push_back(material);
+        model.meshCount = static_cast<int>(model.meshes.size());
+        if (model.buildCollision) {
+            mesh.hasCollision = true;
+            mesh.collisionModel = makeCollisionModel();
+        }
+        const bool ok = readMeshBody(in, mesh);
+        if (mesh.hasCollision) mesh.collisionModel->finalize();
+        if (!ok) return false;
+    }
+    return true;
+}
+
+bool readMaterials(LineReader& in, Model& model, int count) {
+    model.materials.clear();
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        if (!in.next() || !parseQuoted(in.line, name)) return false;
+        Material& material = model.materials.emplace_back();
+        material.mipmapTextures = model.mipmapTextures;
+        material.name = name;
+
+        float* colours[] = {material.ambient, material.diffuse, material.specular, material.emissive};
+        for (float* c : colours) {
+            if (!in.next() || std::sscanf(in.line, "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
+        }
+        if (!in.next() || std::sscanf(in.line, "%f", &material.shininess) != 1) return false;
+        if (!in.next() || std::sscanf(in.line, "%f", &material.transparency) != 1) return false;
+        // Empty quotes, or no quotes at all, mean no file.
+        if (!in.next()) return false;
+        parseQuoted(in.line, material.textureFile);
+        if (!in.next()) return false;
+        parseQuoted(in.line, material.alphaMapFile);
+
+        if (!material.textureFile.empty()) {
+            Texture texture(material.mipmapTextures);
+            material.textureId.reset(texture.loadTexture(material.textureFile.c_str()));
+            texture.releasePixels();
+        }
+    }
+    return true;
+}
+
+bool readKeys(LineReader& in, std::vector<Key>& keys) {
+    int count = 0;
+    if (!readCount(in, count)) return false;
+    keys.reserve(reserveSize(count));
+    for (int i = 0; i < count; ++i) {
+        Key key;
+        if (!in.next() || std::sscanf(in.line, "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4) return false;
+        keys.push_back(key);
+    }
+    return true;
+}
+
+bool readBones(LineReader& in, Model& model, int count) {
+    model.bones.clear();
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        if (!in.next() || !parseQuoted(in.line, name)) return false;
+        Bone& bone = model.bones.emplace_back();
+        bone.name = name;
+
+        if (!in.next()) return false;
+        bone.parentName.clear();
+        parseQuoted(in.line, bone.parentName);
+
+        int flags = 0;
+        Vector3& p = bone.restPosition;
+        Vector3& r = bone.restRotation;
+        if (!in.next() ||
+            std::sscanf(in.line, "%d %f %f %f %f %f %f", &flags, &p.x, &p.y, &p.z, &r.x, &r.y, &r.z) != 7)
+            return false;
+        if (!readKeys(in, bone.positionKeys) || !readKeys(in, bone.rotationKeys)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Model::Model(bool buildCollision) : buildCollision(buildCollision) {}
+
+void Model::clear() {
+    boundingModel.reset();
+    frameCount = 0;
+    currentFrame = 0;
+    meshCount = 0;
+    meshes = std::vector<Mesh>();
+    meshMaterial = std::vector<int>();
+    materials = std::vector<Material>();
+    bones = std::vector<Bone>();
+    poseScratch_ = std::vector<Vector3>();
+}
+
+bool Model::loadModel(const char* path) {
+    currentFrame = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(path, "r"));
+    if (!file) return false;
+    clear();
+
+    // A file without a "Frame:" line starts on the first frame, where every
+    // animation of the game begins.
+    float startFrame = 1;
+    LineReader in(file.get());
+    bool blockOk = true;
+    while (blockOk && in.next()) {
+        if (std::strncmp(in.line, "//", 2) == 0) continue;
+        int value = 0;
+        // "Frames:" is tried before "Frame:" so that the one is never taken for the other.
+        if (std::sscanf(in.line, "Frames: %d", &value) == 1) {
+            frameCount = static_cast<float>(value);
+        } else if (std::sscanf(in.line, "Frame: %d", &value) == 1) {
+            startFrame = static_cast<float>(value);
+        } else if (std::sscanf(in.line, "Meshes: %d", &value) == 1) {
+            blockOk = readMeshes(in, *this, value);
+        } else if (std::sscanf(in.line, "Materials: %d", &value) == 1) {
+            blockOk = readMaterials(in, *this, value);
+        } else if (std::sscanf(in.line, "Bones: %d", &value) == 1) {
+            blockOk = readBones(in, *this, value);
+        }
+    }
+
+    // A read error is no end of file: what was read cannot be trusted.
+    const bool readError = std::ferror(file.get()) != 0;
+    file.reset();
+    if (readError) {
+        clear();
+        return false;
+    }
+
+    // A malformed block only ends the reading; the skeleton still gets ready.
+    if (!prepareSkeleton()) return false;
+    advanceAnimation(startFrame);
+    return true;
+}

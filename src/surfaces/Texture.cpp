@@ -1,0 +1,111 @@
+#include "surfaces/Texture.h"
+
+#include <GL/glu.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+#include "platform/Paths.h"
+
+namespace {
+
+constexpr int headerSize = 18;
+constexpr int bytesPerPixel = 4;
+
+int readSigned16(const std::uint8_t* bytes) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+}
+
+// Bytes from the current position to the end of the file, or -1.
+long bytesLeft(std::FILE* file) {
+    const long here = std::ftell(file);
+    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+    const long end = std::ftell(file);
+    if (end < 0 || std::fseek(file, here, SEEK_SET) != 0) return -1;
+    return end - here;
+}
+
+}  // namespace
+
+Texture::Texture(bool mipmaps) : mipmaps(mipmaps) {}
+
+bool Texture::readTga(const char* path) {
+    pixels.reset();
+    width = 0;
+    height = 0;
+
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(path, "rb"));
+    if (!file) return false;
+    if (std::fread(header, 1, headerSize, file.get()) != headerSize) return false;
+
+    // The colour-map length's high byte is a signed field; a negative skip
+    // would move the stream backwards into the header.
+    const int colourMapSkip = static_cast<std::int8_t>(header[6]);
+    if (colourMapSkip < 0) return false;
+    const int idLength = header[0];
+    if (std::fseek(file.get(), colourMapSkip + idLength, SEEK_CUR) != 0) return false;
+
+    const int imageType = header[2];
+    const int depth = header[16];
+    if (imageType != 2 || depth != 32) return false;
+
+    const int w = readSigned16(header + 12);
+    const int h = readSigned16(header + 14);
+    if (w <= 0 || h <= 0) return false;
+
+    // Checked against the file before allocating, so a lying header costs nothing.
+    const std::uint64_t size = std::uint64_t(w) * std::uint64_t(h) * bytesPerPixel;
+    const long left = bytesLeft(file.get());
+    if (left < 0 || std::uint64_t(left) < size) return false;
+
+    auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    if (std::fread(buffer.get(), 1, size, file.get()) != size) return false;
+
+    for (std::uint64_t i = 0; i < size; i += bytesPerPixel) {
+        const std::uint8_t blue = buffer[i];
+        buffer[i] = buffer[i + 2];
+        buffer[i + 2] = blue;
+    }
+
+    pixels = std::move(buffer);
+    width = w;
+    height = h;
+    return true;
+}
+
+GLuint Texture::loadTexture(const char* path) {
+    if (!readTga(path)) {
+        textureName = 0;
+        return 0;
+    }
+
+    glGenTextures(1, &textureName);
+    glBindTexture(GL_TEXTURE_2D, textureName);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixels.get());
+    if (!mipmaps) return textureName;
+
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    const std::size_t baseSize = std::size_t(width) * std::size_t(height) * bytesPerPixel;
+    auto scratch = std::make_unique_for_overwrite<std::uint8_t[]>(baseSize);
+
+    // Down to 1 x 1 on both sides: a chain that stops early leaves the texture
+    // incomplete, and OpenGL then samples it as if no texture were bound.
+    // Every level comes from the full-size image, not from the level above.
+    int w = width;
+    int h = height;
+    for (int level = 1; w > 1 || h > 1; ++level) {
+        w = w > 1 ? w / 2 : 1;
+        h = h > 1 ? h / 2 : 1;
+        gluScaleImage(GL_RGBA, width, height, GL_UNSIGNED_BYTE, pixels.get(), w, h,
+                      GL_UNSIGNED_BYTE, scratch.get());
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     scratch.get());
+    }
+    return textureName;
+}
+
+void Texture::releasePixels() { pixels.reset(); }

@@ -1,0 +1,90 @@
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "GlTestContext.h"
+#include "app/BitmapFont.h"
+#include "app/FrameCallbacks.h"
+#include "app/Settings.h"
+
+TEST(FrameRate, MeasuresTheFirstFrameThenEveryThirtiethSingleFrame) {
+    FrameRate rate;
+    EXPECT_FLOAT_EQ(rate.update(0.25f), 4);  // the first frame counts from program start
+    float now = 0.25f;
+    for (int frame = 2; frame <= 30; ++frame) {
+        now += 0.01f;
+        EXPECT_FLOAT_EQ(rate.update(now), 4) << frame;
+    }
+    EXPECT_NEAR(rate.update(now + 0.5f), 2, 1e-3);  // frame 31: that frame alone
+}
+
+TEST(FrameRate, EqualClockReadingsKeepTheLastFigure) {
+    FrameRate rate;
+    EXPECT_FLOAT_EQ(rate.update(0), 0);  // a clock that never moves
+    for (int frame = 0; frame < 29; ++frame) rate.update(0);
+    EXPECT_FLOAT_EQ(rate.update(0), 0);
+
+    FrameRate moving;
+    moving.update(0.5f);
+    for (int frame = 0; frame < 29; ++frame) moving.update(1);
+    const float shown = moving.update(1);
+    EXPECT_TRUE(std::isfinite(shown));
+    EXPECT_FLOAT_EQ(shown, 2);
+}
+
+TEST(StatusLine, TextShowsTheSwitchesAndTheRate) {
+    EXPECT_EQ(statusLineText(true, true, true, 59.871f), "Collision: ON; Optimization: ON; MIP-Mapping: ON; fps: 59.87");
+    EXPECT_EQ(statusLineText(false, false, false, 0),
+              "Collision: OFF; Optimization: OFF; MIP-Mapping: OFF; fps:  0.00");
+    EXPECT_EQ(statusLineText(true, false, true, 2100.5f),
+              "Collision: ON; Optimization: OFF; MIP-Mapping: ON; fps: 2100.50");
+}
+
+namespace {
+bool anyLit(const std::vector<std::uint8_t>& pixels) {
+    for (std::size_t i = 0; i < pixels.size(); i += 4)
+        if (pixels[i] > 64 || pixels[i + 1] > 64 || pixels[i + 2] > 64) return true;
+    return false;
+}
+}  // namespace
+
+TEST(StatusLine, IsDrawnWhiteAtTheBottomLeftUnderLighting) {
+    ensureGlContext(256, 64);
+    Settings(256, 64, 32, 60, false).initGL();
+    glViewport(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawStatusLine();
+    const auto band = readBackBuffer(0, 0, 200, 30);
+    EXPECT_TRUE(anyLit(band));
+    const auto above = readBackBuffer(0, 40, 200, 20);
+    EXPECT_FALSE(anyLit(above));
+}
+
+TEST(BitmapFont, PrintsLongAndForeignTextSafelyAndIgnoresNull) {
+    ensureGlContext(256, 64);
+    if (!font) font = std::make_unique<BitmapFont>();
+    glClear(GL_COLOR_BUFFER_BIT);
+    glRasterPos2i(0, 0);
+    font->print(nullptr);
+    const std::string longText(1000, 'W');
+    font->print("%s", longText.c_str());
+    font->print("%s", "gr\xc3\xb6\xc3\x9f" "er\x01\x7f");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    GLint base = -1;
+    glGetIntegerv(GL_LIST_BASE, &base);
+    EXPECT_EQ(base, 0);  // the list state is restored
+}
+
+TEST(Reshape, ZeroHeightGivesAFiniteProjection) {
+    ensureGlContext(128, 128);
+    onReshape(128, 0);
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (float value : projection) EXPECT_TRUE(std::isfinite(value));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    onReshape(128, 128);
+}

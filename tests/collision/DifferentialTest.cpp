@@ -1,0 +1,178 @@
+// The box-tree search against a brute-force check of every triangle pair, on random
+// meshes and random affine placements (rotations, non-uniform scales, mirrors, shears).
+//
+// Tolerance: none. Both sides place the triangles with the same function and test
+// pairs with the same function, and the tree only drops box pairs that are apart by
+// more than a margin far above rounding (a 1e-9 share of the scene's extent), so the
+// answers must be identical even for pairs that touch exactly; the lattice cases make
+// such contacts common.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "CollisionTestSupport.h"
+#include "collision/TriangleTest.h"
+
+using namespace collisiontest;
+
+namespace {
+
+bool bruteForce(const std::vector<Triangle>& a, const Matrix& ma, const std::vector<Triangle>& b, const Matrix& mb)
+{
+    const collision::Placement pa = collision::placementFromMatrix(ma.data());
+    const collision::Placement pb = collision::placementFromMatrix(mb.data());
+    std::vector<collision::PlacedTriangle> placedB(b.size());
+    for (std::size_t j = 0; j < b.size(); ++j) collision::placeTriangle(pb, b[j].data(), placedB[j]);
+    for (const Triangle& t : a) {
+        collision::PlacedTriangle placedA;
+        collision::placeTriangle(pa, t.data(), placedA);
+        for (const auto& other : placedB) {
+            if (collision::trianglesMeet(placedA, other)) return true;
+        }
+    }
+    return false;
+}
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : random_(seed) {}
+
+    float uniform(float low, float high) { return std::uniform_real_distribution<float>(low, high)(random_); }
+    int integer(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+    std::vector<Triangle> soup()
+    {
+        std::vector<Triangle> out(integer(1, 60));
+        for (Triangle& t : out) {
+            const float cx = uniform(-1, 1), cy = uniform(-1, 1), cz = uniform(-1, 1);
+            const float size = uniform(0.05f, 0.5f);
+            for (int i = 0; i < 9; i += 3) {
+                t[i] = cx + uniform(-size, size);
+                t[i + 1] = cy + uniform(-size, size);
+                t[i + 2] = cz + uniform(-size, size);
+            }
+            if (integer(0, 19) == 0) {  // some flat ones: the third corner on the first edge
+                for (int k = 0; k < 3; ++k) t[6 + k] = t[k] + 0.5f * (t[3 + k] - t[k]);
+            }
+        }
+        return out;
+    }
+
+    std::vector<Triangle> mesh()
+    {
+        if (integer(0, 1) == 0) return sphereTriangles(uniform(0.4f, 1.2f), integer(2, 8), integer(3, 12));
+        return boxTriangles(uniform(-1, 0), uniform(-1, 0), uniform(-1, 0), uniform(0, 1), uniform(0, 1), uniform(0, 1));
+    }
+
+    Matrix placement()
+    {
+        float x = uniform(-1, 1), y = uniform(-1, 1), z = uniform(-1, 1);
+        const float length = std::sqrt(x * x + y * y + z * z) + 1e-6f;
+        Matrix m = translation(uniform(-1.5f, 1.5f), uniform(-1.5f, 1.5f), uniform(-1.5f, 1.5f)) *
+                   rotation(uniform(0, 360), x / length, y / length, z / length);
+        if (integer(0, 2) == 0) {
+            Matrix shear = identity();
+            shear[integer(0, 1) == 0 ? 4 : 8] = uniform(-0.8f, 0.8f);
+            shear[integer(0, 1) == 0 ? 1 : 9] = uniform(-0.8f, 0.8f);
+            m = m * shear;
+        }
+        const float mirror = integer(0, 5) == 0 ? -1.0f : 1.0f;
+        return m * scaling(mirror * uniform(0.3f, 2.5f), uniform(0.3f, 2.5f), uniform(0.3f, 2.5f));
+    }
+
+    // Lattice triangles under signed axis swaps and whole-number moves: exact contacts.
+    std::vector<Triangle> lattice()
+    {
+        std::vector<Triangle> out(integer(1, 12));
+        for (Triangle& t : out) {
+            for (float& c : t) c = float(integer(0, 3));
+        }
+        return out;
+    }
+
+    Matrix latticePlacement()
+    {
+        Matrix m{};
+        const int axes[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+        const int* order = axes[integer(0, 5)];
+        for (int column = 0; column < 3; ++column) m[column * 4 + order[column]] = integer(0, 1) ? 1.0f : -1.0f;
+        m[12] = float(integer(-2, 2));
+        m[13] = float(integer(-2, 2));
+        m[14] = float(integer(-2, 2));
+        m[15] = 1;
+        return m;
+    }
+
+private:
+    std::mt19937 random_;
+};
+
+void expectSameAnswers(int cases, unsigned seed, bool onLattice)
+{
+    Generator generate(seed);
+    int hits = 0, mismatches = 0;
+    for (int round = 0; round < cases && mismatches < 10; ++round) {
+        std::vector<Triangle> a, b;
+        Matrix ma, mb;
+        if (onLattice) {
+            a = generate.lattice();
+            b = generate.lattice();
+            ma = generate.latticePlacement();
+            mb = generate.latticePlacement();
+        } else {
+            a = generate.integer(0, 1) ? generate.soup() : generate.mesh();
+            b = generate.integer(0, 1) ? generate.soup() : generate.mesh();
+            ma = generate.placement();
+            mb = generate.placement();
+        }
+        ModelPtr modelA = buildModel(a);
+        ModelPtr modelB = buildModel(b);
+        modelA->setTransform(ma.data());
+        modelB->setTransform(mb.data());
+
+        const bool expected = bruteForce(a, ma, b, mb);
+        const bool ab = modelA->collides(modelB.get());
+        const bool ba = modelB->collides(modelA.get());
+        hits += expected;
+        if (ab != expected || ba != expected) {
+            ++mismatches;
+            ADD_FAILURE() << "case " << round << ": brute force " << expected << ", tree " << ab << ba;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    ::testing::Test::RecordProperty("hits", hits);
+    // Both answers must be well represented for the comparison to mean anything.
+    EXPECT_GT(hits, cases / 5);
+    EXPECT_LT(hits, cases - cases / 5);
+}
+
+}  // namespace
+
+TEST(TreeAgainstBruteForce, RandomMeshesAndPlacements) { expectSameAnswers(3000, 1207, false); }
+
+TEST(TreeAgainstBruteForce, LatticeMeshesWithExactContacts) { expectSameAnswers(3000, 530, true); }
+
+// Triangles spread over many orders of magnitude defeat splitting boxes in the middle;
+// the tree must still be shallow enough for the search and give the same answers.
+TEST(TreeAgainstBruteForce, SkewedSpreadOfTriangles)
+{
+    std::vector<Triangle> strip;
+    for (int i = 0; i < 3000; ++i) {
+        const float x = std::ldexp(1.0f, i / 25);  // up to 2^119
+        const float w = x * 0.001f + 0.001f;
+        strip.push_back({x, 0, -w, x + w, 0, w, x, w, 0});
+    }
+    ModelPtr model = buildModel(strip);
+    for (const int i : {0, 1, 500, 1499, 2998, 2999}) {
+        const float x = strip[std::size_t(i)][0];
+        for (const float offset : {0.0f, 0.5f}) {
+            const std::vector<Triangle> probe{{x, -1, offset, x, 1, offset, x + x * 0.002f + 0.002f, 0, offset}};
+            ModelPtr probeModel = buildModel(probe);
+            EXPECT_EQ(model->collides(probeModel.get()), bruteForce(strip, identity(), probe, identity()))
+                << i << " " << offset;
+            if (offset == 0.0f) {
+                EXPECT_TRUE(model->collides(probeModel.get())) << i;
+            }
+        }
+    }
+}
