@@ -3,23 +3,24 @@
 
 #include <utility>
 
-// Sole owner of one OpenGL texture name; deletes it with glDeleteTextures.
-class TextureName {
+// Sole owner of one OpenGL name; gives it back with `release` when it goes.
+template <void (*release)(GLuint)>
+class GlName {
 public:
-    TextureName() = default;
-    explicit TextureName(GLuint name) : name_(name) {}
-    TextureName(const TextureName&) = delete;
-    TextureName& operator=(const TextureName&) = delete;
-    TextureName(TextureName&& other) noexcept : name_(std::exchange(other.name_, 0)) {}
-    TextureName& operator=(TextureName&& other) noexcept {
+    GlName() = default;
+    explicit GlName(GLuint name) : name_(name) {}
+    GlName(const GlName&) = delete;
+    GlName& operator=(const GlName&) = delete;
+    GlName(GlName&& other) noexcept : name_(std::exchange(other.name_, 0)) {}
+    GlName& operator=(GlName&& other) noexcept {
         if (this != &other) reset(std::exchange(other.name_, 0));
         return *this;
     }
-    ~TextureName() { reset(); }
+    ~GlName() { reset(); }
 
     GLuint get() const { return name_; }
     void reset(GLuint name = 0) {
-        if (name_ != 0) glDeleteTextures(1, &name_);
+        if (name_ != 0) release(name_);
         name_ = name;
     }
 
@@ -27,26 +28,8 @@ private:
     GLuint name_ = 0;
 };
 
-// Sole owner of one OpenGL display list; deletes it with glDeleteLists.
-class DisplayListName {
-public:
-    DisplayListName() = default;
-    explicit DisplayListName(GLuint name) : name_(name) {}
-    DisplayListName(const DisplayListName&) = delete;
-    DisplayListName& operator=(const DisplayListName&) = delete;
-    DisplayListName(DisplayListName&& other) noexcept : name_(std::exchange(other.name_, 0)) {}
-    DisplayListName& operator=(DisplayListName&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.name_, 0));
-        return *this;
-    }
-    ~DisplayListName() { reset(); }
+inline void deleteTextureName(GLuint name) { glDeleteTextures(1, &name); }
+inline void deleteDisplayList(GLuint name) { glDeleteLists(name, 1); }
 
-    GLuint get() const { return name_; }
-    void reset(GLuint name = 0) {
-        if (name_ != 0) glDeleteLists(name_, 1);
-        name_ = name;
-    }
-
-private:
-    GLuint name_ = 0;
-};
+using TextureName = GlName<deleteTextureName>;
+using DisplayListName = GlName<deleteDisplayList>;

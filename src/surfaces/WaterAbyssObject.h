@@ -12,6 +12,11 @@ public:
     void update(float) override {}
     void compileDisplayList() override {}
 
+    // One step of the wave: advances the phase and recomputes every height.
+    void updateWaves();
+    // The translucent surface over the grid, by strips or by one vertex array.
+    void drawSurface() const;
+
     TextureName waterTexture;
     float waveAmplitude = 0.03f;
     float heights[65][65] = {};

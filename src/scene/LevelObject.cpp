@@ -1,0 +1,20 @@
+#include "scene/LevelObject.h"
+
+#include <GL/gl.h>
+
+#include "scene/MeshList.h"
+#include "surfaces/Placement.h"
+
+LevelObject::LevelObject(bool buildCollision) : ModelObject(buildCollision) {}
+
+void LevelObject::draw(const float* baseMatrix) {
+    PlacementScope placed(*this, baseMatrix);
+    if (useDisplayList && displayList.get() != 0)
+        glCallList(displayList.get());
+    else
+        drawMeshes();
+}
+
+HitKind LevelObject::collide(CollisionModel3D* other) { return meshTest(other); }
+
+void LevelObject::compileDisplayList() { recordMeshList(*this); }

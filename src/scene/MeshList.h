@@ -1,0 +1,6 @@
+#pragma once
+#include "scene/ModelObject.h"
+
+// Records the object's drawMeshes() into its displayList, replacing any list
+// it had; does nothing while useDisplayList is off.
+void recordMeshList(ModelObject& object);

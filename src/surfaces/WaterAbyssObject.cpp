@@ -1,0 +1,114 @@
+#include "surfaces/WaterAbyssObject.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "surfaces/Placement.h"
+#include "surfaces/Texture.h"
+
+namespace {
+constexpr int kCells = 64;
+constexpr int kVertexCount = kCells * kCells * 6;
+
+// s, t, x, y, z per vertex; one buffer for every water object, refilled at
+// each draw, so drawing allocates nothing.
+struct WaterVertex {
+    float s, t, x, y, z;
+};
+static_assert(sizeof(WaterVertex) == 5 * sizeof(float), "GL_T2F_V3F layout");
+WaterVertex waterVertices[kVertexCount];
+
+// The four corners of cell (i, j) with their texture coordinates. p1 and p4
+// carry the coordinates of the other diagonal's corners; the surface has
+// always been textured that way.
+struct Cell {
+    WaterVertex p1, p2, p3, p4;
+};
+
+Cell cellAt(const WaterAbyssObject& water, int i, int j) {
+    auto point = [&](int gi, int gj, float s, float t) {
+        return WaterVertex{s, t, gi * water.cellSizeX, water.heights[gi][gj] - 0.1f, gj * water.cellSizeZ};
+    };
+    const float s0 = j / 64.0f, s1 = (j + 1) / 64.0f;
+    const float t0 = i / 64.0f, t1 = (i + 1) / 64.0f;
+    return Cell{point(i + 1, j, s1, t0), point(i, j, s0, t0), point(i + 1, j + 1, s1, t1),
+                point(i, j + 1, s0, t1)};
+}
+
+void emit(const WaterVertex& c) {
+    glTexCoord2f(c.s, c.t);
+    glVertex3f(c.x, c.y, c.z);
+}
+}  // namespace
+
+WaterAbyssObject::WaterAbyssObject() : ModelObject(true) {
+    Texture texture(true);
+    waterTexture.reset(texture.loadTexture(".\\texturen\\wasser.tga"));
+    texture.releasePixels();
+}
+
+void WaterAbyssObject::draw(const float* baseMatrix) {
+    PlacementScope placed(*this, baseMatrix);
+    drawMeshes();
+    updateWaves();
+    drawSurface();
+}
+
+void WaterAbyssObject::updateWaves() {
+    wavePhase += 0.1f;
+    const float twoPi = 2 * std::numbers::pi_v<float>;
+    for (int i = 0; i <= kCells; ++i) {
+        for (int j = 0; j <= kCells; ++j) {
+            const float dj = j - waveCentreJ;
+            const float di = i - waveCentreI;
+            const float r = std::sqrt(dj * dj + di * di);
+            heights[i][j] = waveAmplitude * std::sin((r / waveDivisor + wavePhase) * waveFrequency * twoPi);
+        }
+    }
+}
+
+void WaterAbyssObject::drawSurface() const {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glBindTexture(GL_TEXTURE_2D, waterTexture.get());
+    glEnable(GL_TEXTURE_2D);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, waterAmbient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, waterDiffuse);
+
+    // No normals: the surface is lit with the one drawMeshes left current.
+    if (!useDisplayList) {
+        for (int i = 0; i < kCells; ++i) {
+            glBegin(GL_TRIANGLE_STRIP);
+            for (int j = 0; j < kCells; ++j) {
+                const Cell cell = cellAt(*this, i, j);
+                emit(cell.p1);
+                emit(cell.p2);
+                emit(cell.p3);
+                emit(cell.p4);
+            }
+            glEnd();
+        }
+    } else {
+        WaterVertex* out = waterVertices;
+        for (int i = 0; i < kCells; ++i) {
+            for (int j = 0; j < kCells; ++j) {
+                const Cell cell = cellAt(*this, i, j);
+                *out++ = cell.p1;
+                *out++ = cell.p2;
+                *out++ = cell.p3;
+                *out++ = cell.p3;
+                *out++ = cell.p2;
+                *out++ = cell.p4;
+            }
+        }
+        glInterleavedArrays(GL_T2F_V3F, 0, waterVertices);
+        glDrawArrays(GL_TRIANGLES, 0, kVertexCount);
+    }
+
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+}
