@@ -1,6 +1,5 @@
 #include "game/Collision.h"
 
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
+#include "surfaces/Placement.h"
 
 namespace {
 constexpr float testRange = 5.0f;  // objects this far or farther are not tested
@@ -40,8 +40,9 @@ Scan reactTo(SceneObject& object, HitKind hit) {
 
 void testObjects(const std::vector<std::unique_ptr<SceneObject>>& list, CollisionModel3D* playerModel) {
     for (const auto& object : list) {
-        object->distanceToPlayer = playerGroundDistance(*object);
-        if (object->distanceToPlayer >= testRange) continue;
+        object->distanceToPlayer = groundDistance(*object, -camera.offset.x, -camera.offset.z);
+        // An unusable distance (a position read as "nan") is not near either.
+        if (!(object->distanceToPlayer < testRange)) continue;
         if (reactTo(*object, object->collide(playerModel)) == Scan::Stop) return;
     }
 }
@@ -67,14 +68,6 @@ void testWalls() {
     }
 }
 }  // namespace
-
-float playerGroundDistance(const SceneObject& object) {
-    const float px = -camera.offset.x;
-    const float pz = -camera.offset.z;
-    const float dz = pz - object.position.z;
-    const float dx = px - object.position.x;
-    return std::sqrt(dz * dz + dx * dx);
-}
 
 void checkCollisions() {
     if (!player) return;

@@ -1,7 +1,5 @@
 #pragma once
 
-class SceneObject;
-
 // Tests the player against the objects near it and the level's walls, and
 // turns each contact into its consequence. Uses the matrices of this frame's draws.
 void checkCollisions();
@@ -10,6 +8,3 @@ void checkCollisions();
 // line comes closest to the centre; that point must lie on the segment.
 bool segmentTouchesSphere(float x1, float y1, float z1, float x2, float y2, float z2,
                           float cx, float cy, float cz, float r);
-
-// The distance on the ground plane between the player and the object's position.
-float playerGroundDistance(const SceneObject& object);

@@ -1,6 +1,5 @@
 #include "game/SceneFrame.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "app/Globals.h"
@@ -10,6 +9,7 @@
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
+#include "surfaces/Placement.h"
 
 namespace {
 std::unique_ptr<Player> thePlayer;  // lives for the whole run
@@ -36,12 +36,6 @@ void drawWithCamera(SceneObject& object) {
     if (!camera.matrixValid) camera.computeMatrix();
     object.draw(camera.matrix);
 }
-
-void sortFarthestFirst() {
-    for (const auto& object : sortedObjects) object->distanceToPlayer = playerGroundDistance(*object);
-    std::stable_sort(sortedObjects.begin(), sortedObjects.end(),
-                     [](const auto& a, const auto& b) { return a->distanceToPlayer > b->distanceToPlayer; });
-}
 }  // namespace
 
 void startScene() {
@@ -63,7 +57,7 @@ void renderScene() {
     if (levelObject) levelObject->draw(camera.matrix);
 
     for (const auto& object : objects) drawWithCamera(*object);
-    sortFarthestFirst();
+    sortFarthestFirst(sortedObjects, -camera.offset.x, -camera.offset.z);
     for (const auto& object : sortedObjects) drawWithCamera(*object);
 
     if (collisionEnabled) checkCollisions();

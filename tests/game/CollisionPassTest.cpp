@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "GameFixture.h"
 #include "game/Collision.h"
 #include "level/LevelLoader.h"
@@ -33,7 +35,9 @@ TEST_F(CollisionPass, ObjectsFiveOrMoreUnitsAwayAreNeverTested) {
     Probe& atFive = addProbe(objects, HIT_MESH, 4, 5);       // ground distance exactly 5
     Probe& far = addProbe(sortedObjects, HIT_ABYSS, 1, -20);  // however large it may be
     atFive.position.y = -100;                                 // height does not count
+    Probe& unusable = addProbe(objects, HIT_MESH, std::nanf(""), 1);
     checkCollisions();
+    EXPECT_EQ(unusable.collideCalls, 0);
     EXPECT_EQ(near.collideCalls, 1);
     EXPECT_EQ(atFive.collideCalls, 0);
     EXPECT_EQ(far.collideCalls, 0);
