@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/Paths.h"
+
+// Thrown by LineReader::need when a block still needs a line and the file has
+// ended. Each reader catches it and stops quietly: a cut-off block is dropped.
+struct FileEnded {};
+
+// Reads the lines of one level file. A line ends at a line feed (a carriage
+// return just before it is dropped); the last line needs none. Lines may be
+// of any length.
+class LineReader {
+public:
+    // Opens the file; "Lesefehler." when it is missing or not a regular file.
+    explicit LineReader(const char* path);
+    // Takes over an open file (null: "Lesefehler.").
+    explicit LineReader(std::FILE* file);
+
+    // The next line; false at the end of the file. A failed read other than the
+    // end of the file is "Lesefehler.".
+    bool next(std::string& line);
+    // The next line a block still needs; FileEnded at the end of the file.
+    const std::string& need();
+
+private:
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::string line_;
+};
+
+// sscanf gave `converted` conversions of `expected`: fewer is "Fehler.".
+void requireFields(int converted, int expected);
+
+// "%s" words are read as "%40s" into a WordBuffer; a word that filled the
+// 40 characters is longer than the 39 a word may have and is "Fehler.".
+using WordBuffer = char[41];
+void requireShortWord(const WordBuffer word);

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "GlTestContext.h"
+#include "LevelTestSupport.h"
+#include "app/Globals.h"
+#include "game/GameState.h"
+#include "level/LevelLoader.h"
+#include "scene/DeathObject.h"
+#include "surfaces/LatticeObject.h"
+#include "surfaces/SwitchObject.h"
+
+namespace {
+
+using Messages = std::vector<std::pair<std::string, std::string>>;
+const std::string kCaption = "Fehler beim Lesen der Files.";
+
+// objects = (switch, death object), sortedObjects = (lattice); the switch opens both.
+const std::string kObjectFile = modelBlock("Level") + switchBlock() + deathBlock() + latticeBlock();
+const std::string kFormatFile = "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 z -1 2\n";
+const std::string kActionFile = "o 0\nnum 1\n1\nnum 1\n0\n";
+
+class LoadLevel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ensureGlContext();
+        clearSceneGlobals();
+        currentLevel = 1;
+        dir.write("models/tri.txt", triangleModel());
+    }
+    void TearDown() override {
+        clearSceneGlobals();
+        currentLevel = 1;
+    }
+
+    void writeLevel(int n, const std::string& objectFile, const std::string& formatFile,
+                    const std::string& actionFile) {
+        const std::string number = std::to_string(n);
+        dir.write("levels/level" + number + ".cfg", objectFile);
+        dir.write("levels/levelformat" + number + ".txt", formatFile);
+        dir.write("levels/action" + number + ".txt", actionFile);
+    }
+
+    static void setFlags() { blocked = jumpRequested = dead = falling = true; }
+    static bool anyFlag() { return blocked || jumpRequested || dead || falling; }
+    static std::size_t linkCount() {
+        std::size_t count = 0;
+        for (const auto& object : objects) count += object->linkedObjects.size() + object->linkedSortedObjects.size();
+        return count;
+    }
+
+    TempDir dir;
+    MessageLog log;
+};
+
+}  // namespace
+
+TEST_F(LoadLevel, NumbersOutOfRangeAreClampedAndReadNothing) {
+    writeLevel(1, kObjectFile, kFormatFile, kActionFile);
+    loadLevel(1);
+    const LevelObject* loaded = levelObject.get();
+
+    for (const auto& [argument, clamped] : {std::pair{0, 1}, std::pair{-7, 1}, std::pair{4, 3}, std::pair{99, 3}}) {
+        setFlags();
+        loadLevel(argument);
+        EXPECT_EQ(currentLevel, clamped) << argument;
+        EXPECT_FALSE(anyFlag()) << argument;
+        EXPECT_EQ(levelObject.get(), loaded) << argument;
+        EXPECT_EQ(objects.size(), 2u) << argument;
+        EXPECT_EQ(walls.size(), 2u) << argument;
+    }
+    EXPECT_TRUE(log.messages.empty());
+}
+
+TEST_F(LoadLevel, ReadsTheThreeFilesOfTheLevelInOrder) {
+    writeLevel(3, kObjectFile, kFormatFile, kActionFile);
+    setFlags();
+    loadLevel(3);
+    EXPECT_TRUE(log.messages.empty());
+    EXPECT_FALSE(anyFlag());
+    EXPECT_EQ(currentLevel, 1);  // valid numbers are the caller's to set
+
+    ASSERT_EQ(objects.size(), 2u);
+    ASSERT_EQ(sortedObjects.size(), 1u);
+    EXPECT_EQ(walls.size(), 2u);
+    EXPECT_EQ(walls[1].nextLevel, 2);
+    // The links need the objects of the same load: the action file came last.
+    EXPECT_EQ(objects[0]->linkedObjects, std::vector<SceneObject*>{objects[1].get()});
+    EXPECT_EQ(objects[0]->linkedSortedObjects, std::vector<SceneObject*>{sortedObjects[0].get()});
+}
+
+TEST_F(LoadLevel, AMissingObjectFileLeavesAnEmptySceneAndThePreviousWalls) {
+    writeLevel(1, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(2, "", "0\n", "");
+    std::filesystem::remove("levels/level2.cfg");
+    loadLevel(1);
+    setFlags();
+    loadLevel(2);
+
+    EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", kCaption}}));
+    EXPECT_FALSE(anyFlag());
+    ASSERT_NE(levelObject, nullptr);
+    EXPECT_EQ(levelObject->model.meshCount, 0);
+    EXPECT_TRUE(objects.empty());
+    EXPECT_TRUE(sortedObjects.empty());
+    EXPECT_EQ(walls.size(), 2u);
+}
+
+TEST_F(LoadLevel, EmptyFilesGiveAnEmptySceneWithoutAMessage) {
+    writeLevel(1, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(2, "", "", "");
+    loadLevel(1);
+    loadLevel(2);
+    EXPECT_TRUE(log.messages.empty());
+    ASSERT_NE(levelObject, nullptr);
+    EXPECT_TRUE(objects.empty());
+    EXPECT_TRUE(sortedObjects.empty());
+    EXPECT_TRUE(walls.empty());
+}
+
+TEST_F(LoadLevel, AnErrorStopsTheReadersAfterIt) {
+    // In the object file: the blocks before it stay, nothing else is read.
+    writeLevel(1, switchBlock() + modelBlock("AbyssObject", "missing.txt"), kFormatFile, kActionFile);
+    walls.push_back(Wall{});
+    loadLevel(1);
+    EXPECT_EQ(log.messages, (Messages{{"Fehler", kCaption}}));
+    EXPECT_EQ(objects.size(), 1u);
+    EXPECT_EQ(walls.size(), 1u);
+    EXPECT_EQ(linkCount(), 0u);
+
+    // In the level format file: every object, the walls before the error, no links.
+    log.messages.clear();
+    writeLevel(1, kObjectFile, "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 y -1 2\n", kActionFile);
+    loadLevel(1);
+    EXPECT_EQ(log.messages, (Messages{{"Fehler.", kCaption}}));
+    EXPECT_EQ(objects.size(), 2u);
+    EXPECT_EQ(sortedObjects.size(), 1u);
+    EXPECT_EQ(walls.size(), 1u);
+    EXPECT_EQ(linkCount(), 0u);
+
+    // In the action file: the links made before it stay.
+    log.messages.clear();
+    writeLevel(1, kObjectFile, kFormatFile, "o 0\nnum 1\n1\nnum 1\n5\n");
+    loadLevel(1);
+    EXPECT_EQ(log.messages, (Messages{{"Fehler.", kCaption}}));
+    EXPECT_EQ(walls.size(), 2u);
+    EXPECT_EQ(linkCount(), 1u);
+
+    log.messages.clear();
+    std::filesystem::remove("levels/action1.txt");
+    loadLevel(1);
+    EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", kCaption}}));
+    EXPECT_EQ(objects.size(), 2u);
+    EXPECT_EQ(walls.size(), 2u);
+    EXPECT_EQ(linkCount(), 0u);
+}
+
+TEST_F(LoadLevel, ReloadingRebuildsTheSameSceneInItsFileState) {
+    writeLevel(2, kObjectFile, kFormatFile, kActionFile);
+    loadLevel(2);
+    auto* lattice = dynamic_cast<LatticeObject*>(sortedObjects.at(0).get());
+    ASSERT_NE(lattice, nullptr);
+    const float latticeY = lattice->position.y;
+    lattice->activate();
+    dynamic_cast<DeathObject*>(objects.at(1).get())->activate();
+
+    loadLevel(2);
+    EXPECT_TRUE(log.messages.empty());
+    ASSERT_EQ(objects.size(), 2u);
+    ASSERT_EQ(sortedObjects.size(), 1u);
+    EXPECT_EQ(walls.size(), 2u);
+    EXPECT_EQ(linkCount(), 2u);
+    EXPECT_FLOAT_EQ(sortedObjects[0]->position.y, latticeY);
+    EXPECT_FALSE(dynamic_cast<DeathObject*>(objects[1].get())->animating);
+    EXPECT_EQ(objects[0]->linkedObjects, std::vector<SceneObject*>{objects[1].get()});
+}
