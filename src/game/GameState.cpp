@@ -1,5 +1,9 @@
 #include "game/GameState.h"
 
+#include "app/Globals.h"
+#include "app/Timer.h"
+#include "scene/Player.h"
+
 bool keyForward = false, keyBackward = false, keyTurnLeft = false, keyTurnRight = false;
 bool keyPageUp = false, keyPageDown = false, keyStrafeLeft = false, keyStrafeRight = false;
 bool jumpRequested = false;
@@ -12,11 +16,43 @@ bool dead = false;
 bool falling = false;
 float fallTime = 0;
 
+bool sceneReplaced = false;
+
+namespace {
+bool clockRunning = false;
+float lastIdleTime = 0;
+}  // namespace
+
 void resetGameStateForLoad() {
     blocked = false;
     jumpRequested = false;
     dead = false;
     falling = false;
+    fallTime = 0;
+    sceneReplaced = true;
+
+    // A jump or a fall must not carry over into the next level: the player
+    // would float or stand sunk into the ground there.
+    if (player) {
+        player->jumpHeight = 0;
+        player->jumpTimer = 0;
+        player->jumpRising = false;
+    }
 }
 
-void restartFrameClock() {}
+void restartFrameClock() {
+    lastIdleTime = timer.elapsed();
+    clockRunning = true;
+}
+
+float nextFrameTime() {
+    if (!clockRunning) restartFrameClock();
+    const float dt = timer.elapsed() - lastIdleTime;
+    lastIdleTime += dt;
+    return dt;
+}
+
+void clearHeldKeys() {
+    keyForward = keyBackward = keyTurnLeft = keyTurnRight = false;
+    keyPageUp = keyPageDown = keyStrafeLeft = keyStrafeRight = false;
+}

@@ -15,7 +15,17 @@ extern bool dead;
 extern bool falling;
 extern float fallTime;
 
-// Called by every level load before anything is read.
+// Set by every level load: the objects of the scene are new and still carry
+// their default optimisation setting.
+extern bool sceneReplaced;
+
+// Called by every level load before anything is read: ends blocks, jumps,
+// falls and deaths. The held keys stay.
 void resetGameStateForLoad();
 // The next frame measures its time from now (after a load or a blocking box).
 void restartFrameClock();
+// Seconds since the previous frame; the first frame after a restart is ~0.
+float nextFrameTime();
+// Forgets every held movement key. Called after a blocking message box, which
+// swallows the key releases that happen while it is open.
+void clearHeldKeys();

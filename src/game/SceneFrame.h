@@ -1,5 +1,9 @@
 #pragma once
 
+class Player;
+
+// The player's fixed placement, animation segments and bounding circle.
+void configurePlayer(Player& p);
 // Start-up: creates the player with its model and fixed fields, loads level currentLevel.
 void startScene();
 // The scene part of a frame: player, level object, objects, sorted objects,

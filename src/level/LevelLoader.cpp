@@ -27,6 +27,8 @@ void loadLevel(int level) {
             readActionFile(actionFile.c_str());
         } catch (const ObjectFileException& error) {
             showMessage(error.what(), "Fehler beim Lesen der Files.");
+            // The box took the releases of any keys held when it opened.
+            clearHeldKeys();
         }
     }
 

@@ -1,0 +1,100 @@
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "app/Globals.h"
+#include "game/Callbacks.h"
+#include "game/Camera.h"
+#include "game/GameState.h"
+#include "level/LevelLoader.h"
+#include "scene/Player.h"
+
+namespace {
+// The loader keeps the number within the existing levels; the camera reset
+// brings the player to the start of whichever level is loaded then.
+void changeLevel(int step) {
+    currentLevel += step;
+    loadLevel(currentLevel);
+    camera.reset();
+}
+}  // namespace
+
+void onKeyDown(unsigned char key, int, int) {
+    switch (key) {
+        case 27:
+            std::exit(0);
+        case ' ':
+            jumpRequested = true;
+            if (player) player->jumpRising = true;
+            break;
+        case ',':
+            keyStrafeLeft = true;
+            break;
+        case '.':
+            keyStrafeRight = true;
+            break;
+        case 'c':
+            collisionEnabled = !collisionEnabled;
+            break;
+        case 'm':
+            // Textures are built when a level loads, so the level is loaded again.
+            mipmapEnabled = !mipmapEnabled;
+            loadLevel(currentLevel);
+            break;
+        case 'o':
+            optimizationEnabled = !optimizationEnabled;
+            break;
+        default:
+            break;
+    }
+}
+
+void onKeyUp(unsigned char key, int, int) {
+    if (key == ',') keyStrafeLeft = false;
+    if (key == '.') keyStrafeRight = false;
+}
+
+namespace {
+bool* heldFlag(int key) {
+    switch (key) {
+        case GLUT_KEY_LEFT:
+            return &keyTurnLeft;
+        case GLUT_KEY_UP:
+            return &keyForward;
+        case GLUT_KEY_RIGHT:
+            return &keyTurnRight;
+        case GLUT_KEY_DOWN:
+            return &keyBackward;
+        case GLUT_KEY_PAGE_UP:
+            return &keyPageUp;
+        case GLUT_KEY_PAGE_DOWN:
+            return &keyPageDown;
+        default:
+            return nullptr;
+    }
+}
+}  // namespace
+
+void onSpecialDown(int key, int, int) {
+    switch (key) {
+        case GLUT_KEY_F1:
+            changeLevel(-1);
+            return;
+        case GLUT_KEY_F2:
+            changeLevel(+1);
+            return;
+        case GLUT_KEY_F5:
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            return;
+        case GLUT_KEY_F6:
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            return;
+        default:
+            if (bool* flag = heldFlag(key)) *flag = true;
+            return;
+    }
+}
+
+void onSpecialUp(int key, int, int) {
+    if (bool* flag = heldFlag(key)) *flag = false;
+}

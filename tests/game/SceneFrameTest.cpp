@@ -1,0 +1,87 @@
+#include "GameFixture.h"
+#include "game/Callbacks.h"
+#include "game/Collision.h"
+#include "game/Death.h"
+#include "game/Movement.h"
+#include "level/LevelLoader.h"
+
+using SceneFrame = GameTest;
+
+TEST_F(SceneFrame, DrawsEverythingAndSortsTheSortedObjectsFarthestFirst) {
+    Probe& a = addProbe(objects, HIT_NONE, 0, -2);
+    Probe& near = addProbe(sortedObjects, HIT_NONE, 0, -1);
+    Probe& far = addProbe(sortedObjects, HIT_NONE, 0, -8);
+    Probe& middle = addProbe(sortedObjects, HIT_NONE, 3, 0);
+    camera.turnPitch(20);
+    renderScene();
+    EXPECT_FLOAT_EQ(player->rotationX, 20);
+    EXPECT_TRUE(camera.matrixValid);
+    EXPECT_EQ(a.drawCalls, 1);
+    ASSERT_EQ(sortedObjects.size(), 3u);
+    EXPECT_EQ(sortedObjects[0].get(), &far);
+    EXPECT_EQ(sortedObjects[1].get(), &middle);
+    EXPECT_EQ(sortedObjects[2].get(), &near);
+    EXPECT_EQ(near.drawCalls, 1);
+    EXPECT_EQ(near.collideCalls, 1);
+}
+
+TEST_F(SceneFrame, WithCollisionOffThereIsNoBlockFallDeathOrExit) {
+    TempDir dir;
+    writeLevel(dir, 2, "");
+    addProbe(objects, HIT_MESH);
+    addProbe(objects, HIT_LATTICE);
+    addProbe(sortedObjects, HIT_ABYSS);
+    addWall(-1, 0, 1, 0, 2, 1, 2);
+    onKeyDown('c', 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        renderScene();
+        advanceGame(0.01f);
+    }
+    EXPECT_FALSE(blocked);
+    EXPECT_FALSE(dead);
+    EXPECT_FALSE(falling);
+    EXPECT_EQ(currentLevel, 1);
+    EXPECT_EQ(walls.size(), 1u);
+
+    onKeyDown('c', 0, 0);
+    renderScene();
+    EXPECT_EQ(currentLevel, 2);
+}
+
+TEST_F(SceneFrame, TheOptimisationSwitchReachesTheLevelObjectsAlsoAfterALoad) {
+    TempDir dir;
+    writeLevel(dir, 1, "SwitchObject\n0.1\n2\nTranslation=0 0 0\nRTranslation=0 0 0\nRotation=0 0 0\n"
+                       "Scaling=1 1 1\n0\n0\n");
+    loadLevel(1);
+    pushOptimizationSwitch();
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_TRUE(objects[0]->useDisplayList);
+
+    onKeyDown('o', 0, 0);
+    pushOptimizationSwitch();
+    EXPECT_FALSE(objects[0]->useDisplayList);
+    EXPECT_TRUE(levelObject->useDisplayList);  // the level object keeps its lists
+
+    loadLevel(1);
+    pushOptimizationSwitch();
+    EXPECT_FALSE(objects[0]->useDisplayList);  // as the status line says
+
+    onKeyDown('o', 0, 0);
+    pushOptimizationSwitch();
+    EXPECT_TRUE(objects[0]->useDisplayList);
+}
+
+TEST_F(SceneFrame, StartsWithoutAPlayerModel) {
+    TempDir dir;
+    writeLevel(dir, 1, "");
+    player = nullptr;
+    startScene();
+    ASSERT_NE(player, nullptr);
+    EXPECT_FLOAT_EQ(player->boundingSphere[3], 0.2f);
+    EXPECT_EQ(player->segmentFps.size(), 4u);
+    EXPECT_FLOAT_EQ(player->position.z, -1.5f);
+    addWall(-1, 0.1f, 1, 0.1f, 2, -1);
+    renderScene();
+    EXPECT_TRUE(blocked);
+    advanceGame(0.01f);
+}
