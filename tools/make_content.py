@@ -543,18 +543,18 @@ def build_levels():
     # Level 1: a corridor toward -z. A spinning blade in the middle, a pit on
     # the right, a switch on the left that raises the lattice across the
     # corridor, and the exit door at the far end.
-    room1 = Room(-2, 2, -20, 2, (-1, 1), 2)
-    room1.holes.append((0, 2, -7.5, -6))
+    room1 = Room(-2, 2, -22, 2, (-1, 1), 2)
+    room1.holes.append((0, 2, -8.5, -7))
     models["level1.txt"] = make_level_model("Level 1: the corridor", room1)
     models["grube.txt"] = make_pit(2, 1.5)
     models["klinge.txt"] = make_rotor("Spinning blade", radius=0.85, width=0.1, low=0.12, high=0.24,
                                       post_height=0.45, frames=20)
     blocks = [
         level_block("level1.txt"),
-        death_block("klinge.txt", (0, 0, -4), (1, 1, 1), fps=20, frames=20),     # objects[0]
-        abyss_block("AbyssObject", "grube.txt", (1, 0, -6.75), (1, 1, 1)),        # objects[1]
-        switch_block((-1, -8.5)),                                                  # objects[2]
-        lattice_block("z", -1, 1, (0, 0, -10), (2, 1, 1)),                         # sortedObjects[0]
+        death_block("klinge.txt", (0, 0, -5), (1, 1, 1), fps=20, frames=20),     # objects[0]
+        abyss_block("AbyssObject", "grube.txt", (1, 0, -7.75), (1, 1, 1)),        # objects[1]
+        switch_block((-1, -10)),                                                   # objects[2]
+        lattice_block("z", -1, 1, (0, 0, -12), (2, 1, 1)),                         # sortedObjects[0]
     ]
     files["level1.cfg"] = blocks
     files["levelformat1.txt"] = level_walls(room1)
@@ -562,17 +562,17 @@ def build_levels():
 
     # Level 2: a room with a water basin in the middle. Beyond it a switch
     # sets a long bar turning in front of the exit door.
-    room2 = Room(-4, 4, -14, 2, (-1, 1), 3)
-    room2.holes.append((-1.5, 1.5, -6, -3))
+    room2 = Room(-4, 4, -16, 2, (-1, 1), 3)
+    room2.holes.append((-1.5, 1.5, -7, -4))
     models["level2.txt"] = make_level_model("Level 2: the basin hall", room2, tint=(0.85, 0.95, 1.1))
     models["becken.txt"] = make_basin(3, 3)
     models["balken.txt"] = make_rotor("Turning bar", radius=1.5, width=0.16, low=0.08, high=0.32,
                                       post_height=0.5, frames=40)
     blocks = [
         level_block("level2.txt"),
-        abyss_block("WaterAbyssObject", "becken.txt", (-1.5, 0, -6), (3, 1, 3)),  # sortedObjects[0]
-        death_block("balken.txt", (0, 0, -11), (1, 1, 1), fps=20, frames=40, animated=False),  # objects[0]
-        switch_block((0, -8)),                                                               # objects[1]
+        abyss_block("WaterAbyssObject", "becken.txt", (-1.5, 0, -7), (3, 1, 3)),  # sortedObjects[0]
+        death_block("balken.txt", (0, 0, -12.5), (1, 1, 1), fps=20, frames=40, animated=False),  # objects[0]
+        switch_block((0, -9.5)),                                                             # objects[1]
     ]
     files["level2.cfg"] = blocks
     files["levelformat2.txt"] = level_walls(room2)

@@ -61,7 +61,7 @@ expect_rejected "lattice axis y" "lattice axis must be x or z" levels/level1.cfg
 expect_rejected "missing model file" "does not exist" levels/level3.cfg \
   'text.replace("stacheln.txt", "fehlt.txt", 1)'
 expect_rejected "object larger than the collision range" "beyond the collision range" levels/level1.cfg \
-  'text.replace("Translation=1 0 -6.75\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1", "Translation=1 0 -6.75\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=5 1 5", 1)'
+  'text.replace("Translation=1 0 -7.75\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1", "Translation=1 0 -7.75\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=5 1 5", 1)'
 expect_rejected "switch link out of range" "outside its list" levels/action1.txt \
   'text.replace("num 1\n0", "num 1\n3", 1)'
 expect_rejected "link from an object that is no switch" "is no switch" levels/action1.txt \

@@ -121,20 +121,20 @@ TEST_F(ContentTest, LevelOneIsACorridorWithBladePitSwitchAndLattice) {
     for (const auto& object : objects) EXPECT_EQ(touch(p, *object, 0, 0), HIT_NONE);
     EXPECT_EQ(touch(p, *lattice, 0, 0), HIT_NONE);
 
-    EXPECT_EQ(touch(p, *blade, 0, -3.3f), HIT_MESH);
-    EXPECT_EQ(touch(p, *blade, 1.2f, -4), HIT_NONE);
-    EXPECT_EQ(touch(p, *pit, 1, -6.75f), HIT_ABYSS);
-    EXPECT_EQ(touch(p, *pit, -1, -6.75f), HIT_NONE);
+    EXPECT_EQ(touch(p, *blade, 0, -4.3f), HIT_MESH);
+    EXPECT_EQ(touch(p, *blade, 1.2f, -5), HIT_NONE);
+    EXPECT_EQ(touch(p, *pit, 1, -7.75f), HIT_ABYSS);
+    EXPECT_EQ(touch(p, *pit, -1, -7.75f), HIT_NONE);
     p.jumpHeight = 0.1f;
-    EXPECT_EQ(touch(p, *pit, 1, -6.75f), HIT_NONE) << "a jump clears the pit";
+    EXPECT_EQ(touch(p, *pit, 1, -7.75f), HIT_NONE) << "a jump clears the pit";
     p.jumpHeight = 0;
-    EXPECT_EQ(touch(p, *lattice, 0, -9.6f), HIT_NONE);
-    EXPECT_EQ(touch(p, *lattice, 0, -10), HIT_LATTICE);
+    EXPECT_EQ(touch(p, *lattice, 0, -11.6f), HIT_NONE);
+    EXPECT_EQ(touch(p, *lattice, 0, -12), HIT_LATTICE);
 
-    EXPECT_EQ(touch(p, *plate, 1, -8.5f), HIT_NONE);
-    EXPECT_EQ(touch(p, *plate, -1, -8.5f), HIT_SWITCH);
+    EXPECT_EQ(touch(p, *plate, 1, -10), HIT_NONE);
+    EXPECT_EQ(touch(p, *plate, -1, -10), HIT_SWITCH);
     lattice->activate();
-    EXPECT_EQ(touch(p, *lattice, 0, -10), HIT_NONE) << "the raised lattice lets the player through";
+    EXPECT_EQ(touch(p, *lattice, 0, -12), HIT_NONE) << "the raised lattice lets the player through";
 }
 
 TEST_F(ContentTest, LevelTwoIsARoomWithWaterAndATrapStartedByItsSwitch) {
@@ -156,11 +156,11 @@ TEST_F(ContentTest, LevelTwoIsARoomWithWaterAndATrapStartedByItsSwitch) {
     Player p;
     setUpPlayer(p);
     EXPECT_EQ(touch(p, *water, 0, 0), HIT_NONE);
-    EXPECT_EQ(touch(p, *water, 0, -4.5f), HIT_ABYSS);
-    EXPECT_EQ(touch(p, *water, 2.5f, -4.5f), HIT_NONE);
-    EXPECT_EQ(touch(p, *plate, 0, -8), HIT_SWITCH);
-    EXPECT_EQ(touch(p, *bar, 0, -10), HIT_MESH);
-    EXPECT_EQ(touch(p, *bar, 2.5f, -11), HIT_NONE);
+    EXPECT_EQ(touch(p, *water, 0, -5.5f), HIT_ABYSS);
+    EXPECT_EQ(touch(p, *water, 2.5f, -5.5f), HIT_NONE);
+    EXPECT_EQ(touch(p, *plate, 0, -9.5f), HIT_SWITCH);
+    EXPECT_EQ(touch(p, *bar, 0, -11.5f), HIT_MESH);
+    EXPECT_EQ(touch(p, *bar, 2.5f, -12.5f), HIT_NONE);
 }
 
 TEST_F(ContentTest, LevelThreeHasThreeDeadlyObjectsAndLeadsBackToLevelOne) {
