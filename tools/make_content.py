@@ -456,6 +456,8 @@ def make_level_model(title, room, tint=(1, 1, 1)):
 
     def wall_strip(mesh, a, b, normal):
         length = math.hypot(b[0] - a[0], b[1] - a[1])
+        if length == 0:
+            return  # a door as wide as the room leaves no wall beside it
         steps = max(1, int(round(length / CELL)))
         for k in range(steps):
             s0, s1 = k / steps, (k + 1) / steps
@@ -484,7 +486,7 @@ def level_walls(room):
     """The invisible walls along the visible ones: each blocks movement
     toward the outside of the room; the door leads to the next level."""
     r = room
-    return [
+    walls = [
         (r.x1, r.z_near, r.x1, r.z_far, "x", 1, 0),
         (r.x0, r.z_near, r.x0, r.z_far, "x", -1, 0),
         (r.x0, r.z_near, r.x1, r.z_near, "z", 1, 0),
@@ -492,6 +494,7 @@ def level_walls(room):
         (r.door[0], r.z_far, r.door[1], r.z_far, "z", -1, r.next_level),
         (r.door[1], r.z_far, r.x1, r.z_far, "z", -1, 0),
     ]
+    return [w for w in walls if (w[0], w[1]) != (w[2], w[3])]
 
 
 def placement(position, scale, rotation=(0, 0, 0), pivot=(0, 0, 0)):
@@ -542,8 +545,8 @@ def build_levels():
 
     # Level 1: a corridor toward -z. A spinning blade in the middle, a pit on
     # the right, a switch on the left that raises the lattice across the
-    # corridor, and the exit door at the far end.
-    room1 = Room(-2, 2, -22, 2, (-1, 1), 2)
+    # corridor, and the whole far end is the way to level 2.
+    room1 = Room(-2, 2, -22, 2, (-2, 2), 2)
     room1.holes.append((0, 2, -8.5, -7))
     models["level1.txt"] = make_level_model("Level 1: the corridor", room1)
     models["grube.txt"] = make_pit(2, 1.5)
@@ -553,7 +556,7 @@ def build_levels():
         level_block("level1.txt"),
         death_block("klinge.txt", (0, 0, -5), (1, 1, 1), fps=20, frames=20),     # objects[0]
         abyss_block("AbyssObject", "grube.txt", (1, 0, -7.75), (1, 1, 1)),        # objects[1]
-        switch_block((-1, -10)),                                                   # objects[2]
+        switch_block((-1.25, -10)),                                                # objects[2]
         lattice_block("z", -1, 1, (0, 0, -12), (2, 1, 1)),                         # sortedObjects[0]
     ]
     files["level1.cfg"] = blocks
