@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "game/Camera.h"
 #include "game/Collision.h"
+#include "PlainObject.h"
 #include "game/GameState.h"
 #include "game/Movement.h"
 #include "game/SceneFrame.h"
@@ -15,15 +16,7 @@
 
 namespace {
 // An object the pass must skip or ask; it never reports a contact.
-class Quiet : public SceneObject {
-public:
-    void draw(const float*) override {}
-    void drawLocal() override {}
-    void activate() override {}
-    HitKind collide(CollisionModel3D*) override { return HIT_NONE; }
-    void update(float) override {}
-    void compileDisplayList() override {}
-};
+using Quiet = PlainObject;
 
 struct Level {
     explicit Level(int wallCount, int objectCount, float objectDistance) {

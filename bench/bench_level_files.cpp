@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "PlainObject.h"
 #include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/Scene.h"
@@ -42,16 +43,6 @@ const BenchDirectory& benchDirectory() {
     static BenchDirectory directory;
     return directory;
 }
-
-class PlainObject : public SceneObject {
-public:
-    void draw(const float*) override {}
-    void drawLocal() override {}
-    void activate() override {}
-    HitKind collide(CollisionModel3D*) override { return HIT_NONE; }
-    void update(float) override {}
-    void compileDisplayList() override {}
-};
 
 void BM_LineReader(benchmark::State& state) {
     std::string content;

@@ -3,22 +3,12 @@
 #include <memory>
 
 #include "LevelFuzzSupport.h"
+#include "PlainObject.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 
 namespace {
-
-// Stands in for the objects of a level: the action file only links them.
-class PlainObject : public SceneObject {
-public:
-    void draw(const float*) override {}
-    void drawLocal() override {}
-    void activate() override {}
-    HitKind collide(CollisionModel3D*) override { return HIT_NONE; }
-    void update(float) override {}
-    void compileDisplayList() override {}
-};
 
 bool inList(const std::vector<std::unique_ptr<SceneObject>>& list, const SceneObject* object) {
     for (const auto& entry : list) {

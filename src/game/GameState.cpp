@@ -16,8 +16,6 @@ bool dead = false;
 bool falling = false;
 float fallTime = 0;
 
-bool sceneReplaced = false;
-
 namespace {
 bool clockRunning = false;
 float lastIdleTime = 0;
@@ -29,7 +27,6 @@ void resetGameStateForLoad() {
     dead = false;
     falling = false;
     fallTime = 0;
-    sceneReplaced = true;
 
     // A jump or a fall must not carry over into the next level: the player
     // would float or stand sunk into the ground there.

@@ -15,10 +15,6 @@ extern bool dead;
 extern bool falling;
 extern float fallTime;
 
-// Set by every level load: the objects of the scene are new and still carry
-// their default optimisation setting.
-extern bool sceneReplaced;
-
 // Called by every level load before anything is read: ends blocks, jumps,
 // falls and deaths. The held keys stay.
 void resetGameStateForLoad();

@@ -64,12 +64,11 @@ void renderScene() {
 }
 
 void pushOptimizationSwitch() {
+    // Only a change of the switch is pushed: a newly loaded level's objects
+    // keep their default (lists on) until the switch changes again.
     static bool lastOptimization = optimizationEnabled;
-    // A new level's objects start with their default setting, which must
-    // follow the switch the status line shows.
-    if (optimizationEnabled == lastOptimization && !sceneReplaced) return;
+    if (optimizationEnabled == lastOptimization) return;
     lastOptimization = optimizationEnabled;
-    sceneReplaced = false;
     for (const auto& object : sortedObjects) object->useDisplayList = optimizationEnabled;
     for (const auto& object : objects) object->useDisplayList = optimizationEnabled;
 }

@@ -48,7 +48,7 @@ TEST_F(SceneFrame, WithCollisionOffThereIsNoBlockFallDeathOrExit) {
     EXPECT_EQ(currentLevel, 2);
 }
 
-TEST_F(SceneFrame, TheOptimisationSwitchReachesTheLevelObjectsAlsoAfterALoad) {
+TEST_F(SceneFrame, TheOptimisationSwitchIsPushedOnlyWhenItChanges) {
     TempDir dir;
     writeLevel(dir, 1, "SwitchObject\n0.1\n2\nTranslation=0 0 0\nRTranslation=0 0 0\nRotation=0 0 0\n"
                        "Scaling=1 1 1\n0\n0\n");
@@ -62,13 +62,17 @@ TEST_F(SceneFrame, TheOptimisationSwitchReachesTheLevelObjectsAlsoAfterALoad) {
     EXPECT_FALSE(objects[0]->useDisplayList);
     EXPECT_TRUE(levelObject->useDisplayList);  // the level object keeps its lists
 
+    // A new level's objects keep their default until the switch changes again.
     loadLevel(1);
     pushOptimizationSwitch();
-    EXPECT_FALSE(objects[0]->useDisplayList);  // as the status line says
+    EXPECT_TRUE(objects[0]->useDisplayList);
 
     onKeyDown('o', 0, 0);
     pushOptimizationSwitch();
     EXPECT_TRUE(objects[0]->useDisplayList);
+    onKeyDown('o', 0, 0);
+    pushOptimizationSwitch();
+    EXPECT_FALSE(objects[0]->useDisplayList);
 }
 
 TEST_F(SceneFrame, StartsWithoutAPlayerModel) {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "PlainObject.h"
 #include "TempDir.h"
 #include "level/Scene.h"
 #include "platform/MessageBox.h"
@@ -21,17 +22,6 @@ public:
     MessageLog& operator=(const MessageLog&) = delete;
 
     std::vector<std::pair<std::string, std::string>> messages;
-};
-
-// An object that draws and tests nothing, to fill the lists without GL.
-class PlainObject : public SceneObject {
-public:
-    void draw(const float*) override {}
-    void drawLocal() override {}
-    void activate() override {}
-    HitKind collide(CollisionModel3D*) override { return HIT_NONE; }
-    void update(float) override {}
-    void compileDisplayList() override {}
 };
 
 inline void clearSceneGlobals() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "PlainObject.h"
 #include "GlTestContext.h"
 #include "surfaces/LatticeObject.h"
 #include "surfaces/Placement.h"
@@ -39,15 +40,9 @@ void apply(const Matrix4& m, float x, float y, float z, float* out) {
 }
 
 // Only a position: sorting needs no GL.
-class Marker : public SceneObject {
+class Marker : public PlainObject {
 public:
-    explicit Marker(float x, float z = 0, int tag = 0) : tag(tag) { position = {x, 0, z}; }
-    void draw(const float*) override {}
-    void drawLocal() override {}
-    void activate() override {}
-    HitKind collide(CollisionModel3D*) override { return HIT_NONE; }
-    void update(float) override {}
-    void compileDisplayList() override {}
+    explicit Marker(float x, float z = 0, int tag = 0) : PlainObject(x, z), tag(tag) {}
     int tag;
 };
 
