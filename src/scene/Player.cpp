@@ -4,9 +4,9 @@
 
 Player::Player() : ModelObject(false) {}
 
-// Always placed in eye coordinates, in front of the camera: whatever base a
-// caller passes, the player's matrix never depends on the view.
-void Player::draw(const float*) {
-    PlacementScope placed(*this, nullptr);
+// The game draws the player with no base, so it stands in eye coordinates in
+// front of the camera, wherever the camera is.
+void Player::draw(const float* baseMatrix) {
+    PlacementScope placed(*this, baseMatrix);
     drawMeshes();
 }
