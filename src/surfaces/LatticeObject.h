@@ -3,7 +3,7 @@
 #include "surfaces/CollisionModelPtr.h"
 
 // A see-through grille that blocks like a wall and rises when a switch is hit.
-class LatticeObject : public SceneObject {
+class LatticeObject final : public SceneObject {
 public:
     LatticeObject();
 

@@ -3,7 +3,7 @@
 #include "surfaces/CollisionModelPtr.h"
 
 // A plate that moves once when the player first touches its top.
-class SwitchObject : public SceneObject {
+class SwitchObject final : public SceneObject {
 public:
     SwitchObject();
 
