@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchWindow.h"
 #include "scene/Model.h"
 
 namespace {
@@ -124,6 +125,23 @@ void BM_SkinAllVertices(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SkinAllVertices)->Unit(benchmark::kMicrosecond);
+
+// One immediate-mode draw of the posed model on llvmpipe: every corner skinned
+// and sent with glNormal, glTexCoord and glVertex, as an animated object is drawn.
+void BM_DrawMeshesImmediate(benchmark::State& state) {
+    if (!ensureBenchWindow()) {
+        state.SkipWithError("no X display");
+        return;
+    }
+    Model model(false);
+    if (!model.loadModel(modelPath().c_str())) state.SkipWithError("load failed");
+    model.advanceAnimation(17);
+    for (auto _ : state) {
+        model.drawMeshes();
+        glFinish();
+    }
+}
+BENCHMARK(BM_DrawMeshesImmediate)->Unit(benchmark::kMicrosecond);
 
 // What a collide of an animated object costs before any test: every mesh
 // rebuilt from the current pose.

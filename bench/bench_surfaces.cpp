@@ -8,29 +8,12 @@
 #include <random>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "surfaces/LatticeObject.h"
 #include "surfaces/Placement.h"
 #include "surfaces/WaterAbyssObject.h"
 
 namespace {
-// A window on $DISPLAY, made once.
-void ensureWindow() {
-    static bool made = false;
-    if (made) return;
-    int argc = 1;
-    char name[] = "bench";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(640, 480);
-    glutCreateWindow("bench");
-    glutDisplayFunc([] {});
-    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    made = true;
-}
-
 void BM_WaveUpdate(benchmark::State& state) {
     auto water = std::make_unique<WaterAbyssObject>();
     for (auto _ : state) {
@@ -42,7 +25,7 @@ BENCHMARK(BM_WaveUpdate);
 
 // A small, far-away surface: the cost of the calls and vertices, not of filling pixels.
 void BM_WaterSurface(benchmark::State& state) {
-    ensureWindow();
+    ensureBenchWindow();
     auto water = std::make_unique<WaterAbyssObject>();
     water->useDisplayList = state.range(0) != 0;
     water->position = {0, 0, -50};
@@ -60,7 +43,7 @@ void BM_WaterSurface(benchmark::State& state) {
 BENCHMARK(BM_WaterSurface)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_SortFarthestFirst(benchmark::State& state) {
-    ensureWindow();
+    ensureBenchWindow();
     std::vector<std::unique_ptr<SceneObject>> objects;
     std::mt19937 random(7);
     std::uniform_real_distribution<float> coordinate(-50, 50);
