@@ -59,6 +59,76 @@ TEST(Matrix4, PostMultiplyIsTheAffineProduct) {
     }
 }
 
+TEST(Matrix4, AnglesTurnAboutXThenYThenZRightHanded) {
+    constexpr float kQuarter = 1.57079633f;
+    // A quarter turn about each axis, by where it sends the other axes.
+    Matrix4 x, y, z;
+    x.setRotationRadians({kQuarter, 0, 0});
+    y.setRotationRadians({0, kQuarter, 0});
+    z.setRotationRadians({0, 0, kQuarter});
+    const Vector3 yAfterX = x.transformPoint(0, 1, 0);
+    EXPECT_NEAR(yAfterX.y, 0, 1e-6f);
+    EXPECT_NEAR(yAfterX.z, 1, 1e-6f);
+    const Vector3 zAfterY = y.transformPoint(0, 0, 1);
+    EXPECT_NEAR(zAfterY.x, 1, 1e-6f);
+    EXPECT_NEAR(zAfterY.z, 0, 1e-6f);
+    const Vector3 xAfterZ = z.transformPoint(1, 0, 0);
+    EXPECT_NEAR(xAfterZ.x, 0, 1e-6f);
+    EXPECT_NEAR(xAfterZ.y, 1, 1e-6f);
+
+    // Three angles together: x first, then y, then z, all about the fixed axes.
+    const Vector3 angles{0.3f, -1.1f, 2.0f};
+    Matrix4 ax, ay, az, all;
+    ax.setRotationRadians({angles.x, 0, 0});
+    ay.setRotationRadians({0, angles.y, 0});
+    az.setRotationRadians({0, 0, angles.z});
+    az.postMultiply(ay);
+    az.postMultiply(ax);
+    all.setRotationRadians(angles);
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(all.m[i], az.m[i], 1e-6f) << i;
+
+    // Only the rotation block is written; the translation stays.
+    Matrix4 placed;
+    placed.setTranslation({4, 5, 6});
+    placed.setRotationRadians(angles);
+    EXPECT_EQ(placed.m[12], 4);
+    EXPECT_EQ(placed.m[14], 6);
+    EXPECT_EQ(placed.m[15], 1);
+}
+
+TEST(Skeleton, AChildIsPlacedInItsParentsFrame) {
+    constexpr float kQuarter = 1.57079633f;
+    Model model(false);
+    model.frameCount = 30;
+    Bone root;
+    root.name = "Root";
+    root.restPosition = {1, 0, 0};
+    root.restRotation = {0, kQuarter, 0};  // the root's z axis points along model x
+    root.positionKeys = {{1, 0, 0, 0}};
+    root.rotationKeys = {{1, 0, 0, 0}};
+    Bone child;
+    child.name = "Child";
+    child.parentName = "ROOT";
+    child.restPosition = {0, 0, 2};
+    child.positionKeys = {{1, 0, 0, 0}, {11, 0, 0, 1}};
+    child.rotationKeys = {{1, 0, 0, 0}};
+    model.bones = {root, child};
+    ASSERT_TRUE(model.prepareSkeleton());
+
+    // Rest: two units along the root's z, which is model x, from the root at x = 1.
+    const float* rest = model.bones[1].absolute.m;
+    EXPECT_NEAR(rest[12], 3, 1e-5f);
+    EXPECT_NEAR(rest[13], 0, 1e-5f);
+    EXPECT_NEAR(rest[14], 0, 1e-5f);
+
+    // A key moves the child within its own rest frame, so also along model x.
+    model.currentFrame = 1;
+    model.advanceAnimation(10);
+    const float* posed = model.bones[1].absolute.m;
+    EXPECT_NEAR(posed[12], 4, 1e-5f);
+    EXPECT_NEAR(posed[14], 0, 1e-5f);
+}
+
 TEST(Skeleton, KeysBlendAndExtrapolate) {
     Model model = oneBone(keyedBone({{1, 0, 0, 0}, {11, 10, 0, 0}}));
     Bone& bone = model.bones[0];
