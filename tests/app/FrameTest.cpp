@@ -1,6 +1,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "app/BitmapFont.h"
 #include "app/FrameCallbacks.h"
 #include "app/Settings.h"
+#include "game/Camera.h"
 
 TEST(FrameRate, MeasuresTheFirstFrameThenEveryThirtiethSingleFrame) {
     FrameRate rate;
@@ -75,6 +77,54 @@ TEST(BitmapFont, PrintsLongAndForeignTextSafelyAndIgnoresNull) {
     GLint base = -1;
     glGetIntegerv(GL_LIST_BASE, &base);
     EXPECT_EQ(base, 0);  // the list state is restored
+}
+
+namespace {
+// Normalised device coordinates of an eye-space point under the current projection.
+std::array<float, 3> project(float x, float y, float z) {
+    GLfloat m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    const float w = m[3] * x + m[7] * y + m[11] * z + m[15];
+    return {(m[0] * x + m[4] * y + m[8] * z + m[12]) / w, (m[1] * x + m[5] * y + m[9] * z + m[13]) / w,
+            (m[2] * x + m[6] * y + m[10] * z + m[14]) / w};
+}
+}  // namespace
+
+TEST(Reshape, ShowsFortyFiveDegreesUpwardFromPointOneToOneHundredAtTheWindowsAspect) {
+    ensureGlContext(128, 128);
+    onReshape(200, 100);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 200);
+    EXPECT_EQ(viewport[3], 100);
+    const float halfHeight = 0.1f * std::tan(22.5f * 3.14159265f / 180);  // at the near plane
+    const auto top = project(0, halfHeight, -0.1f);
+    EXPECT_NEAR(top[1], 1, 1e-4);
+    EXPECT_NEAR(top[2], -1, 1e-4);
+    EXPECT_NEAR(project(2 * halfHeight, 0, -0.1f)[0], 1, 1e-4);  // twice as wide as high
+    EXPECT_NEAR(project(0, 0, -100)[2], 1, 1e-4);
+    onReshape(128, 128);
+}
+
+// The light must stay one unit above and behind the eye, so it is set before
+// the camera's view is applied, whatever the camera does.
+TEST(Display, TheLightStaysFixedToTheEye) {
+    ensureGlContext(256, 64);
+    onReshape(256, 64);
+    camera.reset();
+    camera.turnYaw(70);
+    camera.turnPitch(40);
+    camera.moveForward(3);
+    onDisplay();
+    GLfloat position[4], ambient[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    const GLfloat expectedPosition[] = {0, 1, 1, 1};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(position[i], expectedPosition[i], 1e-6) << i;
+        EXPECT_FLOAT_EQ(ambient[i], 1) << i;
+    }
+    camera.reset();
 }
 
 TEST(Reshape, ZeroHeightGivesAFiniteProjection) {

@@ -124,4 +124,13 @@ TEST(Camera, MatrixShowsThePlayerAheadOfTheEyeAndLeavesTheStackAlone) {
     eye = transform(c.matrix, px + std::sin(a), 0.5f, pz - std::cos(a));
     EXPECT_NEAR(eye.x, 0, 1e-5);
     EXPECT_NEAR(eye.z, -2.5f, 1e-5);
+
+    // Straight from above, the way ahead is up the screen at any heading: the
+    // tilt acts after the heading, not before it.
+    c.turnPitch(90);
+    c.computeMatrix();
+    eye = transform(c.matrix, px + std::sin(a), 0.5f, pz - std::cos(a));
+    EXPECT_NEAR(eye.x, 0, 1e-5);
+    EXPECT_NEAR(eye.y, 1, 1e-5);
+    EXPECT_NEAR(eye.z, -1.5f, 1e-5);
 }
