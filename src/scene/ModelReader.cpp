@@ -18,9 +18,10 @@ constexpr int kReserveLimit = 1024;
 // The collision library takes the triangle count as a sizing hint; keep it sane.
 constexpr int kTriangleHintLimit = 65536;
 
-class LineReader {
+// Reads the model file in 256-byte pieces, one line or part of a line each.
+class PieceReader {
 public:
-    explicit LineReader(std::FILE* file) : file_(file) {}
+    explicit PieceReader(std::FILE* file) : file_(file) {}
 
     // False at end of file and on a read error alike; loadModel tells them apart.
     bool next() { return std::fgets(line, kLineSize, file_) != nullptr; }
@@ -36,7 +37,7 @@ int reserveSize(int count) { return std::min(count, kReserveLimit); }
 bool validIndex(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
 
 // A negative count is as malformed as a missing one.
-bool readCount(LineReader& in, int& count) {
+bool readCount(PieceReader& in, int& count) {
     return in.next() && std::sscanf(in.line, "%d", &count) == 1 && count >= 0;
 }
 
@@ -48,7 +49,7 @@ bool parseQuoted(const char* line, std::string& out) {
     return true;
 }
 
-bool readVertices(LineReader& in, std::vector<Vertex>& vertices) {
+bool readVertices(PieceReader& in, std::vector<Vertex>& vertices) {
     int count = 0;
     if (!readCount(in, count)) return false;
     vertices.reserve(reserveSize(count));
@@ -66,7 +67,7 @@ bool readVertices(LineReader& in, std::vector<Vertex>& vertices) {
 
 // A triangle whose indices name no vertex (or no normal, when normals were
 // read) is as malformed as a missing field: it would be drawn from outside its mesh.
-bool readTriangle(LineReader& in, Triangle& triangle, std::size_t vertexCount, const std::size_t* normalCount) {
+bool readTriangle(PieceReader& in, Triangle& triangle, std::size_t vertexCount, const std::size_t* normalCount) {
     int flags = 0, smoothingGroup = 0;
     int* v = triangle.vertexIndices;
     int* n = triangle.normalIndices;
@@ -85,7 +86,7 @@ void addCorners(CollisionModel3D& model, const std::vector<Vertex>& vertices, co
                       &vertices[triangle.vertexIndices[2]].x);
 }
 
-bool readMeshBody(LineReader& in, Mesh& mesh) {
+bool readMeshBody(PieceReader& in, Mesh& mesh) {
     if (!readVertices(in, mesh.vertices)) return false;
 
     int normalCount = 0;
@@ -113,7 +114,7 @@ bool readMeshBody(LineReader& in, Mesh& mesh) {
 }
 
 // The collision-only mesh: its normals are skipped unread.
-bool readBoundingBox(LineReader& in, CollisionModel3D& model) {
+bool readBoundingBox(PieceReader& in, CollisionModel3D& model) {
     std::vector<Vertex> vertices;
     if (!readVertices(in, vertices)) return false;
 
@@ -136,7 +137,7 @@ bool readBoundingBox(LineReader& in, CollisionModel3D& model) {
 
 // The "BoundingBox" mesh takes no slot, wherever it stands, so the drawable
 // meshes are always slots 0 to meshCount - 1 without a gap.
-bool readMeshes(LineReader& in, Model& model, int count) {
+bool readMeshes(PieceReader& in, Model& model, int count) {
     model.meshes.clear();
     model.meshMaterial.clear();
     model.meshCount = 0;
@@ -169,7 +170,7 @@ bool readMeshes(LineReader& in, Model& model, int count) {
     return true;
 }
 
-bool readMaterials(LineReader& in, Model& model, int count) {
+bool readMaterials(PieceReader& in, Model& model, int count) {
     model.materials.clear();
     for (int i = 0; i < count; ++i) {
         std::string name;
@@ -199,7 +200,7 @@ bool readMaterials(LineReader& in, Model& model, int count) {
     return true;
 }
 
-bool readKeys(LineReader& in, std::vector<Key>& keys) {
+bool readKeys(PieceReader& in, std::vector<Key>& keys) {
     int count = 0;
     if (!readCount(in, count)) return false;
     keys.reserve(reserveSize(count));
@@ -211,7 +212,7 @@ bool readKeys(LineReader& in, std::vector<Key>& keys) {
     return true;
 }
 
-bool readBones(LineReader& in, Model& model, int count) {
+bool readBones(PieceReader& in, Model& model, int count) {
     model.bones.clear();
     for (int i = 0; i < count; ++i) {
         std::string name;
@@ -259,7 +260,7 @@ bool Model::loadModel(const char* path) {
     // A file without a "Frame:" line starts on the first frame, where every
     // animation of the game begins.
     float startFrame = 1;
-    LineReader in(file.get());
+    PieceReader in(file.get());
     bool blockOk = true;
     while (blockOk && in.next()) {
         if (std::strncmp(in.line, "//", 2) == 0) continue;
