@@ -47,23 +47,6 @@ ModelPtr placedModel(const std::vector<Triangle>& triangles, const Matrix& trans
     return model;
 }
 
-bool bruteForce(const std::vector<Triangle>& a, const Matrix& ma, const std::vector<Triangle>& b, const Matrix& mb)
-{
-    const collision::Placement pa = collision::placementFromMatrix(ma.data());
-    const collision::Placement pb = collision::placementFromMatrix(mb.data());
-    static std::vector<collision::PlacedTriangle> placedB;
-    placedB.resize(b.size());
-    for (std::size_t j = 0; j < b.size(); ++j) collision::placeTriangle(pb, b[j].data(), placedB[j]);
-    for (const Triangle& t : a) {
-        collision::PlacedTriangle placedA;
-        collision::placeTriangle(pa, t.data(), placedA);
-        for (const auto& other : placedB) {
-            if (collision::trianglesMeet(placedA, other)) return true;
-        }
-    }
-    return false;
-}
-
 void setLabel(benchmark::State& state, std::size_t triangles, bool hit)
 {
     state.SetLabel(std::to_string(triangles) + " triangles, " + (hit ? "hit" : "no hit"));

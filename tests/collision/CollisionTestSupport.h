@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "collision/CollisionModel3D.h"
+#include "collision/TriangleTest.h"
 
 namespace collisiontest {
 
@@ -121,6 +122,27 @@ inline std::vector<Triangle> sphereTriangles(float radius, int rings, int segmen
         }
     }
     return out;
+}
+
+// All pairs, placed and tested exactly as the library does, stopping at the
+// first contact: the reference the tree must agree with. The placed triangles
+// of `b` live in a buffer kept between calls, so a benchmark times the tests.
+inline bool bruteForce(const std::vector<Triangle>& a, const Matrix& ma, const std::vector<Triangle>& b,
+                       const Matrix& mb)
+{
+    const collision::Placement pa = collision::placementFromMatrix(ma.data());
+    const collision::Placement pb = collision::placementFromMatrix(mb.data());
+    static std::vector<collision::PlacedTriangle> placedB;
+    placedB.resize(b.size());
+    for (std::size_t j = 0; j < b.size(); ++j) collision::placeTriangle(pb, b[j].data(), placedB[j]);
+    for (const Triangle& t : a) {
+        collision::PlacedTriangle placedA;
+        collision::placeTriangle(pa, t.data(), placedA);
+        for (const auto& other : placedB) {
+            if (collision::trianglesMeet(placedA, other)) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace collisiontest

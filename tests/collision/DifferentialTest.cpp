@@ -17,22 +17,6 @@ using namespace collisiontest;
 
 namespace {
 
-bool bruteForce(const std::vector<Triangle>& a, const Matrix& ma, const std::vector<Triangle>& b, const Matrix& mb)
-{
-    const collision::Placement pa = collision::placementFromMatrix(ma.data());
-    const collision::Placement pb = collision::placementFromMatrix(mb.data());
-    std::vector<collision::PlacedTriangle> placedB(b.size());
-    for (std::size_t j = 0; j < b.size(); ++j) collision::placeTriangle(pb, b[j].data(), placedB[j]);
-    for (const Triangle& t : a) {
-        collision::PlacedTriangle placedA;
-        collision::placeTriangle(pa, t.data(), placedA);
-        for (const auto& other : placedB) {
-            if (collision::trianglesMeet(placedA, other)) return true;
-        }
-    }
-    return false;
-}
-
 class Generator {
 public:
     explicit Generator(unsigned seed) : random_(seed) {}

@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "GlFixture.h"
 #include "GlTestContext.h"
 #include "ModelFiles.h"
 #include "TempDir.h"
@@ -23,12 +24,10 @@ CollisionModelPtr probeAt(float x) {
     return model;
 }
 
-class SceneObjectTest : public ::testing::Test {
+class SceneObjectTest : public GlFixture {
 protected:
     void SetUp() override {
-        ensureGlContext();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        GlFixture::SetUp();
         dir.write("models/square.txt", testmodels::movingSquare(false));
         dir.write("models/boxed.txt", testmodels::movingSquare(true));
     }

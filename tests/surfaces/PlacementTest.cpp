@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "GlFixture.h"
 #include "PlainObject.h"
 #include "GlTestContext.h"
 #include "surfaces/LatticeObject.h"
@@ -48,14 +49,7 @@ public:
 
 int tagOf(const std::unique_ptr<SceneObject>& o) { return static_cast<const Marker&>(*o).tag; }
 
-class PlacementTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ensureGlContext();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-};
+using PlacementTest = GlFixture;
 }  // namespace
 
 TEST_F(PlacementTest, PlainTranslationGivesBaseTimesTranslation) {

@@ -1,3 +1,4 @@
+#include "GlFixture.h"
 #include "surfaces/SwitchObject.h"
 
 #include <GL/gl.h>
@@ -22,14 +23,7 @@ CollisionModelPtr triangleModel(float x1, float y1, float z1, float x2, float y2
 // Pokes through the middle of the top face from below.
 CollisionModelPtr footThroughTop() { return triangleModel(0, 0.5f, 0, 0.5f, 1.5f, 0, -0.5f, 1.5f, 0); }
 
-class SwitchObjectTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ensureGlContext();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-};
+using SwitchObjectTest = GlFixture;
 }  // namespace
 
 TEST_F(SwitchObjectTest, MovesOnceAlongItsAxisAndFiresOnce) {
