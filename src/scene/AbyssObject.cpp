@@ -1,7 +1,5 @@
 #include "scene/AbyssObject.h"
 
-#include <GL/gl.h>
-
 #include "scene/MeshList.h"
 #include "surfaces/Placement.h"
 
@@ -9,10 +7,7 @@ AbyssObject::AbyssObject() : ModelObject(true) {}
 
 void AbyssObject::draw(const float* baseMatrix) {
     PlacementScope placed(*this, baseMatrix);
-    if (useDisplayList && displayList.get() != 0)
-        glCallList(displayList.get());
-    else
-        drawMeshes();
+    drawMeshListOrMeshes(*this);
 }
 
 HitKind AbyssObject::collide(CollisionModel3D* other) { return boundingTest(other); }

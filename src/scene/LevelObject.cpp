@@ -1,7 +1,5 @@
 #include "scene/LevelObject.h"
 
-#include <GL/gl.h>
-
 #include "scene/MeshList.h"
 #include "surfaces/Placement.h"
 
@@ -9,10 +7,7 @@ LevelObject::LevelObject(bool buildCollision) : ModelObject(buildCollision) {}
 
 void LevelObject::draw(const float* baseMatrix) {
     PlacementScope placed(*this, baseMatrix);
-    if (useDisplayList && displayList.get() != 0)
-        glCallList(displayList.get());
-    else
-        drawMeshes();
+    drawMeshListOrMeshes(*this);
 }
 
 HitKind LevelObject::collide(CollisionModel3D* other) { return meshTest(other); }

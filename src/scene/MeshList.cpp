@@ -11,3 +11,10 @@ void recordMeshList(ModelObject& object) {
     object.drawMeshes();
     glEndList();
 }
+
+void drawMeshListOrMeshes(ModelObject& object) {
+    if (object.useDisplayList && object.displayList.get() != 0)
+        glCallList(object.displayList.get());
+    else
+        object.drawMeshes();
+}
