@@ -54,18 +54,28 @@ void Settings::load() {
     validate();
 }
 
-void Settings::read(std::FILE* file) {
+void Settings::read(std::FILE* file, SettingsLines* lines) {
     std::string line;
+    int number = 0;
+    const auto apply = [&] {
+        ++number;
+        const unsigned keys = applyLine(line);
+        if (!lines) return;
+        if (keys & KEY_RESOLUTION) lines->resolution = number;
+        if (keys & KEY_COLOR_DEPTH) lines->colorDepth = number;
+        if (keys & KEY_REFRESH_RATE) lines->refreshRate = number;
+        if (keys & KEY_GAME_MODE) lines->gameMode = number;
+    };
     while (true) {
         const int c = std::getc(file);
         if (c == EOF) {
             // The end of the file ends the reading; anything else is a failure.
             if (std::ferror(file)) throw std::ios_base::failure("zarnoth.ini cannot be read");
-            if (!line.empty()) applyLine(line);
+            if (!line.empty()) apply();
             return;
         }
         if (c == '\n') {
-            applyLine(line);
+            apply();
             line.clear();
         } else {
             line.push_back(static_cast<char>(c));
@@ -73,11 +83,13 @@ void Settings::read(std::FILE* file) {
     }
 }
 
-void Settings::applyLine(std::string_view line) {
+unsigned Settings::applyLine(std::string_view line) {
     // A key counts wherever it stands in the line, but its value is always
     // taken at a fixed column, as if the key opened the line.
     constexpr auto npos = std::string_view::npos;
+    unsigned keys = 0;
     if (line.find("Resolution=") != npos) {
+        keys |= KEY_RESOLUTION;
         const std::size_t x = line.find('x');
         if (x == npos) {
             width = parseInt(columns(line, 11));
@@ -87,12 +99,20 @@ void Settings::applyLine(std::string_view line) {
             height = parseInt(columns(line, x + 1));
         }
     }
-    if (line.find("ColorDepth=") != npos) colorDepth = parseInt(columns(line, 11));
-    if (line.find("RefreshRate=") != npos) refreshRate = parseInt(columns(line, 12));
+    if (line.find("ColorDepth=") != npos) {
+        keys |= KEY_COLOR_DEPTH;
+        colorDepth = parseInt(columns(line, 11));
+    }
+    if (line.find("RefreshRate=") != npos) {
+        keys |= KEY_REFRESH_RATE;
+        refreshRate = parseInt(columns(line, 12));
+    }
     if (line.find("GameMode=") != npos) {
+        keys |= KEY_GAME_MODE;
         const char digit = line.size() > 9 ? line[9] : '\0';
         gameMode = digit >= '1' && digit <= '9';
     }
+    return keys;
 }
 
 void Settings::validate() const {

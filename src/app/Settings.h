@@ -3,6 +3,14 @@
 #include <string>
 #include <string_view>
 
+// The lines of zarnoth.ini that last set each key (0: never set), for zarnoth-check.
+struct SettingsLines {
+    int resolution = 0;
+    int colorDepth = 0;
+    int refreshRate = 0;
+    int gameMode = 0;
+};
+
 // The display settings from ./zarnoth.ini, and the application object whose
 // member operations start the game.
 class Settings {
@@ -19,10 +27,13 @@ public:
     // values cannot be shown on this screen.
     void load();
     // The reading part of load: every line of the open file, up to its end.
-    // Throws std::ios_base::failure on a read error.
-    void read(std::FILE* file);
-    // One line of the settings file, without its '\n'.
-    void applyLine(std::string_view line);
+    // Throws std::ios_base::failure on a read error. `lines`, when given,
+    // learns where each key was set.
+    void read(std::FILE* file, SettingsLines* lines = nullptr);
+    // One line of the settings file, without its '\n'. Returns the keys it
+    // set: KEY_RESOLUTION, KEY_COLOR_DEPTH, KEY_REFRESH_RATE, KEY_GAME_MODE or'ed.
+    unsigned applyLine(std::string_view line);
+    static constexpr unsigned KEY_RESOLUTION = 1, KEY_COLOR_DEPTH = 2, KEY_REFRESH_RATE = 4, KEY_GAME_MODE = 8;
     // Throws InvalidDisplayException("Geladene Einstellungen ungültig.") when the
     // requested game mode is impossible or the window exceeds the screen both ways.
     void validate() const;

@@ -11,32 +11,30 @@
 
 namespace {
 
-using ObjectList = std::vector<std::unique_ptr<SceneObject>>;
-
 // A position read from the file, refused unless it names an entry of `list`.
 SceneObject* objectAt(const ObjectList& list, int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= list.size()) {
-        throw ObjectFileException("Fehler.");
+        throw ObjectFileException("Fehler.", "a position below " + std::to_string(list.size()) +
+                                                 ", the length of the list it names");
     }
     return list[static_cast<std::size_t>(position)].get();
 }
 
 // One "num %d" line and its positions in `targets`; each is linked into
 // `links` when there is a source.
-void readTargets(LineReader& reader, const ObjectList& targets, std::vector<SceneObject*>* links) {
+void readTargets(LineReader& reader, const ObjectList& targets, std::vector<SceneObject*>* links,
+                 const char* countWhat) {
     int count = 0;
-    requireFields(std::sscanf(reader.need().c_str(), "num %d", &count), 1);
+    requireFields(std::sscanf(reader.need().c_str(), "num %d", &count), 1, countWhat);
     for (int i = 0; i < count; ++i) {
         int position = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%d", &position), 1);
+        requireFields(std::sscanf(reader.need().c_str(), "%d", &position), 1, "a list position (a number)");
         if (links) links->push_back(objectAt(targets, position));
     }
 }
 
-}  // namespace
-
-void readActionFile(const char* path) {
-    LineReader reader(path);
+void readLinkBlocks(LineReader& reader, const ObjectList& objects, const ObjectList& sortedObjects,
+                    std::vector<LinkBlock>* blocks) {
     std::string line;
     try {
         for (;;) {
@@ -46,7 +44,9 @@ void readActionFile(const char* path) {
 
             char kind = 0;
             int position = 0;
-            requireFields(std::sscanf(line.c_str(), "%c %d", &kind, &position), 2);
+            requireFields(std::sscanf(line.c_str(), "%c %d", &kind, &position), 2,
+                          "a source \"o position\" or \"t position\"");
+            const int firstLine = reader.lineNumber();
 
             // Only "o" and "t" name a source; any other letter is read and links nothing.
             SceneObject* source = nullptr;
@@ -56,9 +56,22 @@ void readActionFile(const char* path) {
                 source = objectAt(sortedObjects, position);
             }
 
-            readTargets(reader, objects, source ? &source->linkedObjects : nullptr);
-            readTargets(reader, sortedObjects, source ? &source->linkedSortedObjects : nullptr);
+            readTargets(reader, objects, source ? &source->linkedObjects : nullptr,
+                        "\"num count\" of the targets among the abysses, switches and deadly objects");
+            readTargets(reader, sortedObjects, source ? &source->linkedSortedObjects : nullptr,
+                        "\"num count\" of the targets among the water and lattice objects");
+            if (blocks) blocks->push_back({firstLine, kind, position});
         }
     } catch (const FileEnded&) {
     }
 }
+
+}  // namespace
+
+void readLinks(const char* path, const ObjectList& objects, const ObjectList& sortedObjects,
+               std::vector<LinkBlock>* blocks) {
+    LineReader reader(path);
+    reader.stampLine([&] { readLinkBlocks(reader, objects, sortedObjects, blocks); });
+}
+
+void readActionFile(const char* path) { readLinks(path, objects, sortedObjects, nullptr); }

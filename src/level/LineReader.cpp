@@ -7,7 +7,7 @@
 LineReader::LineReader(const char* path) : LineReader(openGameFile(path, "r")) {}
 
 LineReader::LineReader(std::FILE* file) : file_(file) {
-    if (!file_) throw ObjectFileException("Lesefehler.");
+    if (!file_) throw ObjectFileException("Lesefehler.", "a readable file");
 }
 
 bool LineReader::next(std::string& line) {
@@ -16,11 +16,13 @@ bool LineReader::next(std::string& line) {
     for (;;) {
         const int c = std::getc(file_.get());
         if (c == EOF) {
-            if (std::ferror(file_.get())) throw ObjectFileException("Lesefehler.");
+            if (std::ferror(file_.get())) throw ObjectFileException("Lesefehler.", "a readable line");
+            if (readAny) ++lineNumber_;
             return readAny;
         }
         readAny = true;
         if (c == '\n') {
+            ++lineNumber_;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             return true;
         }
@@ -33,10 +35,10 @@ const std::string& LineReader::need() {
     return line_;
 }
 
-void requireFields(int converted, int expected) {
-    if (converted < expected) throw ObjectFileException("Fehler.");
+void requireFields(int converted, int expected, const char* what) {
+    if (converted < expected) throw ObjectFileException("Fehler.", what);
 }
 
-void requireShortWord(const WordBuffer word) {
-    if (std::strlen(word) > 39) throw ObjectFileException("Fehler.");
+void requireShortWord(const WordBuffer word, const char* what) {
+    if (std::strlen(word) > 39) throw ObjectFileException("Fehler.", std::string(what) + " of at most 39 characters");
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "level/ObjectFileException.h"
 #include "platform/Paths.h"
 
 // Thrown by LineReader::need when a block still needs a line and the file has
@@ -24,16 +25,30 @@ public:
     bool next(std::string& line);
     // The next line a block still needs; FileEnded at the end of the file.
     const std::string& need();
+    // The number of the line returned last, counted from 1.
+    int lineNumber() const { return lineNumber_; }
+    // Runs `read`; an ObjectFileException leaving it learns the line it stopped at.
+    template <typename Read>
+    void stampLine(Read&& read) {
+        try {
+            read();
+        } catch (ObjectFileException& error) {
+            if (error.line == 0) error.line = lineNumber_;
+            throw;
+        }
+    }
 
 private:
     std::unique_ptr<std::FILE, FileCloser> file_;
+    int lineNumber_ = 0;
     std::string line_;
 };
 
-// sscanf gave `converted` conversions of `expected`: fewer is "Fehler.".
-void requireFields(int converted, int expected);
+// sscanf gave `converted` conversions of `expected`: fewer is "Fehler.";
+// `what` says in English what the line should have held.
+void requireFields(int converted, int expected, const char* what);
 
 // "%s" words are read as "%40s" into a WordBuffer; a word that filled the
 // 40 characters is longer than the 39 a word may have and is "Fehler.".
 using WordBuffer = char[41];
-void requireShortWord(const WordBuffer word);
+void requireShortWord(const WordBuffer word, const char* what);

@@ -6,6 +6,7 @@
 #include "app/Globals.h"
 #include "level/LevelLoader.h"
 #include "level/LineReader.h"
+#include "level/ObjectBlock.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 #include "scene/AbyssObject.h"
@@ -29,174 +30,244 @@ void clearScene() {
     levelObject = std::make_unique<LevelObject>(true);
 }
 
-std::string readModelName(LineReader& reader) {
+const BlockKind kBlockKinds[] = {BlockKind::Level, BlockKind::AbyssObject, BlockKind::WaterAbyssObject,
+                                 BlockKind::DeathObject, BlockKind::LatticeObject, BlockKind::SwitchObject};
+
+void readModelName(LineReader& reader, ObjectBlock& block) {
     WordBuffer word = {};
     if (std::sscanf(reader.need().c_str(), "%40s", word) < 1) {
-        throw ObjectFileException("Kein Filename angegeben.");
+        throw ObjectFileException("Kein Filename angegeben.", "the name of a model file under models/");
     }
-    requireShortWord(word);
-    return word;
+    requireShortWord(word, "a model file name");
+    block.modelName = word;
+    block.modelLine = reader.lineNumber();
 }
 
 // The word of a "static=" or "animated=" line: true when it is exactly "yes".
-bool readStaticYes(LineReader& reader) {
+bool readYesWord(LineReader& reader, const char* format, const char* what) {
     WordBuffer word = {};
-    requireFields(std::sscanf(reader.need().c_str(), "static=%40s", word), 1);
-    requireShortWord(word);
+    requireFields(std::sscanf(reader.need().c_str(), format, word), 1, what);
+    requireShortWord(word, what);
     return std::strcmp(word, "yes") == 0;
 }
 
-bool readAnimatedYes(LineReader& reader) {
-    WordBuffer word = {};
-    requireFields(std::sscanf(reader.need().c_str(), "animated=%40s", word), 1);
-    requireShortWord(word);
-    return std::strcmp(word, "yes") == 0;
+void readVector(LineReader& reader, const char* format, Vector3& v, const char* what) {
+    requireFields(std::sscanf(reader.need().c_str(), format, &v.x, &v.y, &v.z), 3, what);
 }
 
-void readVector(LineReader& reader, const char* format, Vector3& v) {
-    requireFields(std::sscanf(reader.need().c_str(), format, &v.x, &v.y, &v.z), 3);
+void readPlacement(LineReader& reader, ObjectBlock& block) {
+    readVector(reader, "Translation=%f %f %f", block.position, "\"Translation=x y z\"");
+    readVector(reader, "RTranslation=%f %f %f", block.pivot, "\"RTranslation=x y z\"");
+    requireFields(std::sscanf(reader.need().c_str(), "Rotation=%f %f %f", &block.rotationX, &block.rotationY,
+                              &block.rotationZ),
+                  3, "\"Rotation=x y z\"");
+    readVector(reader, "Scaling=%f %f %f", block.scale, "\"Scaling=x y z\"");
 }
-
-void readPlacement(LineReader& reader, SceneObject& object) {
-    readVector(reader, "Translation=%f %f %f", object.position);
-    readVector(reader, "RTranslation=%f %f %f", object.pivot);
-    requireFields(std::sscanf(reader.need().c_str(), "Rotation=%f %f %f", &object.rotationX, &object.rotationY,
-                              &object.rotationZ),
-                  3);
-    readVector(reader, "Scaling=%f %f %f", object.scale);
-}
-
-enum class FpsLine { Plain, Prefixed };
 
 // The fps line, the segment count and the segment lines. The count is not
 // trusted: entries are added as their lines arrive.
-void readAnimation(LineReader& reader, SceneObject& object, FpsLine fpsLine) {
-    const char* fpsFormat = fpsLine == FpsLine::Prefixed ? "fps=%d" : "%d";
-    requireFields(std::sscanf(reader.need().c_str(), fpsFormat, &object.fps), 1);
-    requireFields(std::sscanf(reader.need().c_str(), "%d", &object.segmentCount), 1);
+void readAnimation(LineReader& reader, ObjectBlock& block) {
+    if (block.kind == BlockKind::DeathObject) {
+        requireFields(std::sscanf(reader.need().c_str(), "fps=%d", &block.fps), 1, "\"fps=frames per second\"");
+    } else {
+        requireFields(std::sscanf(reader.need().c_str(), "%d", &block.fps), 1, "a frame rate (a number)");
+    }
+    requireFields(std::sscanf(reader.need().c_str(), "%d", &block.segmentCount), 1, "a segment count (a number)");
 
-    object.segmentStart.clear();
-    object.segmentSpeeds.clear();
-    const int count = object.segmentCount;
+    const int count = block.segmentCount;
     for (int i = 0; i < count; ++i) {
         int start = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%d", &start), 1);
-        object.segmentStart.push_back(start);
+        requireFields(std::sscanf(reader.need().c_str(), "%d", &start), 1, "a segment start frame (a number)");
+        block.segmentStart.push_back(start);
     }
     for (int i = 0; i + 1 < count; ++i) {
         float speed = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%f", &speed), 1);
-        object.segmentSpeeds.push_back(speed);
+        requireFields(std::sscanf(reader.need().c_str(), "%f", &speed), 1, "a segment speed (a number)");
+        block.segmentSpeeds.push_back(speed);
     }
 }
 
-void loadBlockModel(Model& model, const std::string& name) {
+void readBlockLines(LineReader& reader, ObjectBlock& block) {
+    switch (block.kind) {
+    case BlockKind::Level:
+    case BlockKind::AbyssObject:
+    case BlockKind::WaterAbyssObject:
+        readModelName(reader, block);
+        // Read and required, but these always build their collision models.
+        block.staticYes = readYesWord(reader, "static=%40s", "\"static=yes\" or \"static=no\"");
+        break;
+    case BlockKind::DeathObject:
+        readModelName(reader, block);
+        block.staticYes = readYesWord(reader, "static=%40s", "\"static=yes\" or \"static=no\"");
+        block.animatedYes = readYesWord(reader, "animated=%40s", "\"animated=yes\" or \"animated=no\"");
+        requireFields(std::sscanf(reader.need().c_str(), "Startframe=%f", &block.startFrame), 1,
+                      "\"Startframe=frame\"");
+        break;
+    case BlockKind::LatticeObject: {
+        char axis = 0;
+        requireFields(std::sscanf(reader.need().c_str(), "%c %d", &axis, &block.blockSign), 2,
+                      "the block axis and sign, \"x 1\" or \"z -1\"");
+        block.axisLine = reader.lineNumber();
+        if (axis == 'x') {
+            block.blockAxis = 0;
+        } else if (axis == 'z') {
+            block.blockAxis = 2;
+        } else {
+            throw ObjectFileException("Fehler.", "the block axis x or z at the start of the line");
+        }
+        requireFields(std::sscanf(reader.need().c_str(), "Up=%f", &block.upStep), 1, "\"Up=step\"");
+        break;
+    }
+    case BlockKind::SwitchObject:
+        requireFields(std::sscanf(reader.need().c_str(), "%f", &block.pressDistance), 1,
+                      "the press distance (a number)");
+        requireFields(std::sscanf(reader.need().c_str(), "%d", &block.pressAxis), 1,
+                      "the press axis (1 = x, 2 = y, 3 = z)");
+        break;
+    }
+    readPlacement(reader, block);
+    readAnimation(reader, block);
+}
+
+void loadBlockModel(Model& model, const ObjectBlock& block) {
     model.mipmapTextures = mipmapEnabled;
-    const std::string path = "./models/" + name;
+    const std::string path = "./models/" + block.modelName;
     if (!model.loadModel(path.c_str())) {
         // Whatever a failed load left behind is no model.
         model.clear();
-        throw ObjectFileException("Fehler");
+        ObjectFileException error("Fehler", "a model file that loads");
+        error.line = block.modelLine;
+        throw error;
     }
 }
 
-void readLevelBlock(LineReader& reader) {
+void applyPlacement(const ObjectBlock& block, SceneObject& object) {
+    object.position = block.position;
+    object.pivot = block.pivot;
+    object.rotationX = block.rotationX;
+    object.rotationY = block.rotationY;
+    object.rotationZ = block.rotationZ;
+    object.scale = block.scale;
+    object.fps = block.fps;
+    object.segmentCount = block.segmentCount;
+    object.segmentStart = block.segmentStart;
+    object.segmentSpeeds = block.segmentSpeeds;
+}
+
+// A second "Level" block starts from an empty model, not on top of the first;
+// one that is cut off keeps the values it read and has no model.
+void startLevel(const ObjectBlock& block) {
     LevelObject& level = *levelObject;
-    // A second "Level" block starts from an empty model, not on top of the first.
     level.model.clear();
     level.displayList.reset();
-
-    const std::string name = readModelName(reader);
-    readStaticYes(reader);  // the level always builds its collision models
-    readPlacement(reader, level);
-    readAnimation(reader, level, FpsLine::Plain);
-    loadBlockModel(level.model, name);
-    level.compileDisplayList();
+    applyPlacement(block, level);
 }
 
 template <typename Object>
-std::unique_ptr<Object> readAbyssBlock(LineReader& reader) {
-    const std::string name = readModelName(reader);
-    readStaticYes(reader);  // abysses always build their collision models
-    auto object = std::make_unique<Object>();
-    readPlacement(reader, *object);
-    readAnimation(reader, *object, FpsLine::Plain);
-    loadBlockModel(object->model, name);
+std::unique_ptr<Object> buildModelObject(const ObjectBlock& block, std::unique_ptr<Object> object) {
+    applyPlacement(block, *object);
+    loadBlockModel(object->model, block);
     return object;
 }
 
-std::unique_ptr<DeathObject> readDeathBlock(LineReader& reader) {
-    const std::string name = readModelName(reader);
-    auto object = std::make_unique<DeathObject>(readStaticYes(reader));
-    const bool animated = readAnimatedYes(reader);
-    float startFrame = 0;
-    requireFields(std::sscanf(reader.need().c_str(), "Startframe=%f", &startFrame), 1);
-    readPlacement(reader, *object);
-    readAnimation(reader, *object, FpsLine::Prefixed);
-    loadBlockModel(object->model, name);
-
-    // Still animating from the constructor, so the start frame moves the model
-    // whatever "animated=" says.
-    if (startFrame != 0) object->update(startFrame);
-    object->animating = animated;
-    return object;
-}
-
-std::unique_ptr<LatticeObject> readLatticeBlock(LineReader& reader) {
-    auto object = std::make_unique<LatticeObject>();
-    char axis = 0;
-    int sign = 0;
-    requireFields(std::sscanf(reader.need().c_str(), "%c %d", &axis, &sign), 2);
-    if (axis == 'x') {
-        object->blockAxis = 0;
-    } else if (axis == 'z') {
-        object->blockAxis = 2;
-    } else {
-        throw ObjectFileException("Fehler.");
+void buildObject(const ObjectBlock& block) {
+    switch (block.kind) {
+    case BlockKind::Level:
+        startLevel(block);
+        loadBlockModel(levelObject->model, block);
+        levelObject->compileDisplayList();
+        break;
+    case BlockKind::AbyssObject: {
+        auto object = buildModelObject(block, std::make_unique<AbyssObject>());
+        object->compileDisplayList();
+        objects.push_back(std::move(object));
+        break;
     }
-    object->blockSign = static_cast<short>(sign);
-    requireFields(std::sscanf(reader.need().c_str(), "Up=%f", &object->upStep), 1);
-    readPlacement(reader, *object);
-    readAnimation(reader, *object, FpsLine::Plain);
-    return object;
-}
-
-std::unique_ptr<SwitchObject> readSwitchBlock(LineReader& reader) {
-    auto object = std::make_unique<SwitchObject>();
-    requireFields(std::sscanf(reader.need().c_str(), "%f", &object->pressDistance), 1);
-    int axis = 0;
-    requireFields(std::sscanf(reader.need().c_str(), "%d", &axis), 1);
-    object->pressAxis = static_cast<short>(axis);
-    readPlacement(reader, *object);
-    readAnimation(reader, *object, FpsLine::Plain);
-    return object;
+    case BlockKind::WaterAbyssObject:
+        sortedObjects.push_back(buildModelObject(block, std::make_unique<WaterAbyssObject>()));
+        break;
+    case BlockKind::DeathObject: {
+        auto object = buildModelObject(block, std::make_unique<DeathObject>(block.staticYes));
+        // Still animating from the constructor, so the start frame moves the model
+        // whatever "animated=" says.
+        if (block.startFrame != 0) object->update(block.startFrame);
+        object->animating = block.animatedYes;
+        objects.push_back(std::move(object));
+        break;
+    }
+    case BlockKind::LatticeObject: {
+        auto object = std::make_unique<LatticeObject>();
+        applyPlacement(block, *object);
+        object->blockAxis = block.blockAxis;
+        object->blockSign = static_cast<short>(block.blockSign);
+        object->upStep = block.upStep;
+        sortedObjects.push_back(std::move(object));
+        break;
+    }
+    case BlockKind::SwitchObject: {
+        auto object = std::make_unique<SwitchObject>();
+        applyPlacement(block, *object);
+        object->pressDistance = block.pressDistance;
+        object->pressAxis = static_cast<short>(block.pressAxis);
+        objects.push_back(std::move(object));
+        break;
+    }
+    }
 }
 
 }  // namespace
 
+const char* blockKeyword(BlockKind kind) {
+    switch (kind) {
+    case BlockKind::Level: return "Level";
+    case BlockKind::AbyssObject: return "AbyssObject";
+    case BlockKind::WaterAbyssObject: return "WaterAbyssObject";
+    case BlockKind::DeathObject: return "DeathObject";
+    case BlockKind::LatticeObject: return "LatticeObject";
+    case BlockKind::SwitchObject: return "SwitchObject";
+    }
+    return "";
+}
+
+bool blockHasModel(BlockKind kind) {
+    return kind != BlockKind::LatticeObject && kind != BlockKind::SwitchObject;
+}
+
+bool readObjectBlock(LineReader& reader, ObjectBlock& block) {
+    std::string line;
+    for (;;) {
+        if (!reader.next(line)) return false;
+        // Only a line that is exactly a keyword opens a block; empty and
+        // unknown lines between blocks are skipped.
+        for (BlockKind kind : kBlockKinds) {
+            if (line == blockKeyword(kind)) {
+                block.kind = kind;
+                block.line = reader.lineNumber();
+                readBlockLines(reader, block);
+                return true;
+            }
+        }
+    }
+}
+
 void readObjectFile(const char* path) {
     clearScene();
     LineReader reader(path);
-    std::string line;
-    try {
-        while (reader.next(line)) {
-            if (line == "WaterAbyssObject") {
-                sortedObjects.push_back(readAbyssBlock<WaterAbyssObject>(reader));
-            } else if (line == "AbyssObject") {
-                auto object = readAbyssBlock<AbyssObject>(reader);
-                object->compileDisplayList();
-                objects.push_back(std::move(object));
-            } else if (line == "LatticeObject") {
-                sortedObjects.push_back(readLatticeBlock(reader));
-            } else if (line == "SwitchObject") {
-                objects.push_back(readSwitchBlock(reader));
-            } else if (line == "Level") {
-                readLevelBlock(reader);
-            } else if (line == "DeathObject") {
-                objects.push_back(readDeathBlock(reader));
+    reader.stampLine([&] {
+        try {
+            for (;;) {
+                ObjectBlock block;
+                bool more = false;
+                try {
+                    more = readObjectBlock(reader, block);
+                } catch (...) {
+                    if (block.line != 0 && block.kind == BlockKind::Level) startLevel(block);
+                    throw;
+                }
+                if (!more) return;
+                buildObject(block);
             }
-            // Empty and unknown lines between blocks are skipped.
+        } catch (const FileEnded&) {
         }
-    } catch (const FileEnded&) {
-    }
+    });
 }

@@ -43,8 +43,17 @@ struct Material {
     float shininess = 0;
     float transparency = 0;
     std::string textureFile;
+    int textureLine = 0;  // where the file names it, for zarnoth-check
     std::string alphaMapFile;
     TextureName textureId;  // deleted with the material
+};
+
+// Where the reading of a model file stopped early and what it expected
+// there. The game never shows it; zarnoth-check does.
+struct ModelStop {
+    int line = 0;  // 0: the file could not be opened
+    std::string expected;
+    bool atEnd = false;  // the file ended where that was expected
 };
 
 // A model read from an ASCII model file: meshes, materials, bones, key frames.
@@ -54,7 +63,8 @@ public:
 
     // False only for a file that cannot be read or a bone whose parent is missing.
     // Starts from a clean model whatever it held before.
-    bool loadModel(const char* path);
+    // `stop`, when given, learns where a block failed or why the load did.
+    bool loadModel(const char* path, ModelStop* stop = nullptr);
     // Back to the state of a new model (keeps buildCollision and mipmapTextures).
     void clear();
 
@@ -71,6 +81,7 @@ public:
 
     CollisionModelPtr boundingModel;
     bool mipmapTextures = true;
+    bool loadTextures = true;  // false: materials keep their file names and make no texture
     float frameCount = 0;
     float currentFrame = 0;
     bool buildCollision;

@@ -19,17 +19,32 @@ constexpr int kReserveLimit = 1024;
 constexpr int kTriangleHintLimit = 65536;
 
 // Reads the model file in 256-byte pieces, one line or part of a line each.
+// It remembers where it is and what the caller wants there, so that a block
+// that fails can say where it stopped.
 class PieceReader {
 public:
     explicit PieceReader(std::FILE* file) : file_(file) {}
 
     // False at end of file and on a read error alike; loadModel tells them apart.
-    bool next() { return std::fgets(line, kLineSize, file_) != nullptr; }
+    bool next(const char* what) {
+        expected = what;
+        if (pieceEndedLine_) ++lineNumber;
+        if (std::fgets(line, kLineSize, file_) == nullptr) {
+            ended = true;
+            return false;
+        }
+        pieceEndedLine_ = std::strchr(line, '\n') != nullptr;
+        return true;
+    }
 
     char line[kLineSize] = {};
+    int lineNumber = 0;  // of the piece read last, counted from 1
+    const char* expected = "";
+    bool ended = false;
 
 private:
     std::FILE* file_;
+    bool pieceEndedLine_ = true;
 };
 
 int reserveSize(int count) { return std::min(count, kReserveLimit); }
@@ -37,8 +52,8 @@ int reserveSize(int count) { return std::min(count, kReserveLimit); }
 bool validIndex(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
 
 // A negative count is as malformed as a missing one.
-bool readCount(PieceReader& in, int& count) {
-    return in.next() && std::sscanf(in.line, "%d", &count) == 1 && count >= 0;
+bool readCount(PieceReader& in, int& count, const char* what) {
+    return in.next(what) && std::sscanf(in.line, "%d", &count) == 1 && count >= 0;
 }
 
 // The text between the first pair of quotes; false when there is none or it is empty.
@@ -51,12 +66,12 @@ bool parseQuoted(const char* line, std::string& out) {
 
 bool readVertices(PieceReader& in, std::vector<Vertex>& vertices) {
     int count = 0;
-    if (!readCount(in, count)) return false;
+    if (!readCount(in, count, "the vertex count (a number of 0 or more)")) return false;
     vertices.reserve(reserveSize(count));
     for (int i = 0; i < count; ++i) {
         Vertex vertex;
         int flags = 0;
-        if (!in.next() || std::sscanf(in.line, "%d %f %f %f %f %f %d", &flags, &vertex.x, &vertex.y, &vertex.z,
+        if (!in.next("a vertex \"flags x y z u v bone\"") || std::sscanf(in.line, "%d %f %f %f %f %f %d", &flags, &vertex.x, &vertex.y, &vertex.z,
                                       &vertex.u, &vertex.v, &vertex.boneIndex) != 7)
             return false;
         vertex.v = 1 - vertex.v;
@@ -71,11 +86,13 @@ bool readTriangle(PieceReader& in, Triangle& triangle, std::size_t vertexCount, 
     int flags = 0, smoothingGroup = 0;
     int* v = triangle.vertexIndices;
     int* n = triangle.normalIndices;
-    if (!in.next() || std::sscanf(in.line, "%d %d %d %d %d %d %d %d", &flags, &v[0], &v[1], &v[2], &n[0], &n[1],
+    if (!in.next("a triangle \"flags v1 v2 v3 n1 n2 n3 group\"") || std::sscanf(in.line, "%d %d %d %d %d %d %d %d", &flags, &v[0], &v[1], &v[2], &n[0], &n[1],
                                   &n[2], &smoothingGroup) != 8)
         return false;
     for (int corner = 0; corner < 3; ++corner) {
+        in.expected = "vertex indices below the mesh's vertex count";
         if (!validIndex(v[corner], vertexCount)) return false;
+        in.expected = "normal indices below the mesh's normal count";
         if (normalCount && !validIndex(n[corner], *normalCount)) return false;
     }
     return true;
@@ -90,16 +107,16 @@ bool readMeshBody(PieceReader& in, Mesh& mesh) {
     if (!readVertices(in, mesh.vertices)) return false;
 
     int normalCount = 0;
-    if (!readCount(in, normalCount)) return false;
+    if (!readCount(in, normalCount, "the normal count (a number of 0 or more)")) return false;
     mesh.normals.reserve(reserveSize(normalCount));
     for (int i = 0; i < normalCount; ++i) {
         std::array<float, 3> normal{};
-        if (!in.next() || std::sscanf(in.line, "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
+        if (!in.next("a normal \"x y z\"") || std::sscanf(in.line, "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
         mesh.normals.push_back(normal);
     }
 
     int triangleCount = 0;
-    if (!readCount(in, triangleCount)) return false;
+    if (!readCount(in, triangleCount, "the triangle count (a number of 0 or more)")) return false;
     mesh.triangles.reserve(reserveSize(triangleCount));
     if (mesh.hasCollision) mesh.collisionModel->setTriangleCount(std::min(triangleCount, kTriangleHintLimit));
     const std::size_t normalsRead = mesh.normals.size();
@@ -119,13 +136,13 @@ bool readBoundingBox(PieceReader& in, CollisionModel3D& model) {
     if (!readVertices(in, vertices)) return false;
 
     int normalCount = 0;
-    if (!readCount(in, normalCount)) return false;
+    if (!readCount(in, normalCount, "the normal count (a number of 0 or more)")) return false;
     for (int i = 0; i < normalCount; ++i) {
-        if (!in.next()) return false;
+        if (!in.next("a normal line")) return false;
     }
 
     int triangleCount = 0;
-    if (!readCount(in, triangleCount)) return false;
+    if (!readCount(in, triangleCount, "the triangle count (a number of 0 or more)")) return false;
     model.setTriangleCount(std::min(triangleCount, kTriangleHintLimit));
     for (int i = 0; i < triangleCount; ++i) {
         Triangle triangle;
@@ -144,7 +161,7 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
     for (int i = 0; i < count; ++i) {
         char name[kLineSize];
         int flags = 0, material = -1;
-        if (!in.next() || std::sscanf(in.line, "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
+        if (!in.next("a mesh header \"\\\"name\\\" flags material\"") || std::sscanf(in.line, "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
 
         if (std::strcmp(name, "BoundingBox") == 0) {
             model.boundingModel.reset();
@@ -174,24 +191,28 @@ bool readMaterials(PieceReader& in, Model& model, int count) {
     model.materials.clear();
     for (int i = 0; i < count; ++i) {
         std::string name;
-        if (!in.next() || !parseQuoted(in.line, name)) return false;
+        if (!in.next("a quoted material name") || !parseQuoted(in.line, name)) return false;
         Material& material = model.materials.emplace_back();
         material.mipmapTextures = model.mipmapTextures;
         material.name = name;
 
         float* colours[] = {material.ambient, material.diffuse, material.specular, material.emissive};
-        for (float* c : colours) {
-            if (!in.next() || std::sscanf(in.line, "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
+        const char* colourNames[] = {"the ambient colour \"r g b a\"", "the diffuse colour \"r g b a\"",
+                                     "the specular colour \"r g b a\"", "the emissive colour \"r g b a\""};
+        for (int k = 0; k < 4; ++k) {
+            float* c = colours[k];
+            if (!in.next(colourNames[k]) || std::sscanf(in.line, "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
         }
-        if (!in.next() || std::sscanf(in.line, "%f", &material.shininess) != 1) return false;
-        if (!in.next() || std::sscanf(in.line, "%f", &material.transparency) != 1) return false;
+        if (!in.next("the shininess (a number)") || std::sscanf(in.line, "%f", &material.shininess) != 1) return false;
+        if (!in.next("the transparency (a number)") || std::sscanf(in.line, "%f", &material.transparency) != 1) return false;
         // Empty quotes, or no quotes at all, mean no file.
-        if (!in.next()) return false;
+        if (!in.next("the quoted texture file")) return false;
         parseQuoted(in.line, material.textureFile);
-        if (!in.next()) return false;
+        material.textureLine = in.lineNumber;
+        if (!in.next("the quoted alpha map file")) return false;
         parseQuoted(in.line, material.alphaMapFile);
 
-        if (!material.textureFile.empty()) {
+        if (!material.textureFile.empty() && model.loadTextures) {
             Texture texture(material.mipmapTextures);
             material.textureId.reset(texture.loadTexture(material.textureFile.c_str()));
             texture.releasePixels();
@@ -202,11 +223,11 @@ bool readMaterials(PieceReader& in, Model& model, int count) {
 
 bool readKeys(PieceReader& in, std::vector<Key>& keys) {
     int count = 0;
-    if (!readCount(in, count)) return false;
+    if (!readCount(in, count, "a key count (a number of 0 or more)")) return false;
     keys.reserve(reserveSize(count));
     for (int i = 0; i < count; ++i) {
         Key key;
-        if (!in.next() || std::sscanf(in.line, "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4) return false;
+        if (!in.next("a key \"time x y z\"") || std::sscanf(in.line, "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4) return false;
         keys.push_back(key);
     }
     return true;
@@ -216,18 +237,18 @@ bool readBones(PieceReader& in, Model& model, int count) {
     model.bones.clear();
     for (int i = 0; i < count; ++i) {
         std::string name;
-        if (!in.next() || !parseQuoted(in.line, name)) return false;
+        if (!in.next("a quoted bone name") || !parseQuoted(in.line, name)) return false;
         Bone& bone = model.bones.emplace_back();
         bone.name = name;
 
-        if (!in.next()) return false;
+        if (!in.next("the quoted parent bone name")) return false;
         bone.parentName.clear();
         parseQuoted(in.line, bone.parentName);
 
         int flags = 0;
         Vector3& p = bone.restPosition;
         Vector3& r = bone.restRotation;
-        if (!in.next() ||
+        if (!in.next("the rest pose \"flags x y z rx ry rz\"") ||
             std::sscanf(in.line, "%d %f %f %f %f %f %f", &flags, &p.x, &p.y, &p.z, &r.x, &r.y, &r.z) != 7)
             return false;
         if (!readKeys(in, bone.positionKeys) || !readKeys(in, bone.rotationKeys)) return false;
@@ -251,10 +272,13 @@ void Model::clear() {
     poseScratch_ = std::vector<Vector3>();
 }
 
-bool Model::loadModel(const char* path) {
+bool Model::loadModel(const char* path, ModelStop* stop) {
     currentFrame = 0;
     std::unique_ptr<std::FILE, FileCloser> file(openGameFile(path, "r"));
-    if (!file) return false;
+    if (!file) {
+        if (stop) *stop = {0, "a readable model file"};
+        return false;
+    }
     clear();
 
     // A file without a "Frame:" line starts on the first frame, where every
@@ -262,7 +286,8 @@ bool Model::loadModel(const char* path) {
     float startFrame = 1;
     PieceReader in(file.get());
     bool blockOk = true;
-    while (blockOk && in.next()) {
+    int bonesLine = 0;
+    while (blockOk && in.next("")) {
         if (std::strncmp(in.line, "//", 2) == 0) continue;
         int value = 0;
         // "Frames:" is tried before "Frame:" so that the one is never taken for the other.
@@ -275,20 +300,26 @@ bool Model::loadModel(const char* path) {
         } else if (std::sscanf(in.line, "Materials: %d", &value) == 1) {
             blockOk = readMaterials(in, *this, value);
         } else if (std::sscanf(in.line, "Bones: %d", &value) == 1) {
+            bonesLine = in.lineNumber;
             blockOk = readBones(in, *this, value);
         }
     }
+    if (!blockOk && stop) *stop = {in.lineNumber, in.expected, in.ended};
 
     // A read error is no end of file: what was read cannot be trusted.
     const bool readError = std::ferror(file.get()) != 0;
     file.reset();
     if (readError) {
         clear();
+        if (stop) *stop = {in.lineNumber, "a readable line"};
         return false;
     }
 
     // A malformed block only ends the reading; the skeleton still gets ready.
-    if (!prepareSkeleton()) return false;
+    if (!prepareSkeleton()) {
+        if (stop) *stop = {bonesLine, "parent bone names that name bones of this model"};
+        return false;
+    }
     advanceAnimation(startFrame);
     return true;
 }

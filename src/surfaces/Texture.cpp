@@ -35,32 +35,40 @@ bool Texture::readTga(const char* path) {
     width = 0;
     height = 0;
 
+    refusal = "cannot be opened";
     std::unique_ptr<std::FILE, FileCloser> file(openGameFile(path, "rb"));
     if (!file) return false;
+    refusal = "is shorter than a TGA header (18 bytes)";
     if (std::fread(header, 1, headerSize, file.get()) != headerSize) return false;
 
     // The colour-map length's high byte is a signed field; a negative skip
     // would move the stream backwards into the header.
     const int colourMapSkip = static_cast<std::int8_t>(header[6]);
+    refusal = "has a negative colour-map length";
     if (colourMapSkip < 0) return false;
     const int idLength = header[0];
+    refusal = "ends inside its header fields";
     if (std::fseek(file.get(), colourMapSkip + idLength, SEEK_CUR) != 0) return false;
 
     const int imageType = header[2];
     const int depth = header[16];
+    refusal = "is not an uncompressed 32-bit true-colour TGA (type 2, 32 bits per pixel)";
     if (imageType != 2 || depth != 32) return false;
 
     const int w = readSigned16(header + 12);
     const int h = readSigned16(header + 14);
+    refusal = "has a width or height of 0 or below";
     if (w <= 0 || h <= 0) return false;
 
     // Checked against the file before allocating, so a lying header costs nothing.
     const std::uint64_t size = std::uint64_t(w) * std::uint64_t(h) * bytesPerPixel;
     const long left = bytesLeft(file.get());
+    refusal = "holds fewer pixels than its header claims";
     if (left < 0 || std::uint64_t(left) < size) return false;
 
     auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(size);
     if (std::fread(buffer.get(), 1, size, file.get()) != size) return false;
+    refusal = "";
 
     for (std::uint64_t i = 0; i < size; i += bytesPerPixel) {
         const std::uint8_t blue = buffer[i];

@@ -22,4 +22,6 @@ public:
     // Image size from the header, valid after a successful readTga.
     int width = 0;
     int height = 0;
+    // Why the last readTga failed, in English for zarnoth-check; empty after success.
+    const char* refusal = "";
 };

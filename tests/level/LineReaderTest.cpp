@@ -69,13 +69,13 @@ TEST(LineReader, MissingFilesDirectoriesAndFailedReadsAreReadErrors) {
 }
 
 TEST(LineReader, FewerConversionsAndLongWordsAreFormatErrors) {
-    EXPECT_NO_THROW(requireFields(3, 3));
-    EXPECT_EQ(messageOf([] { requireFields(2, 3); }), "Fehler.");
-    EXPECT_EQ(messageOf([] { requireFields(EOF, 1); }), "Fehler.");
+    EXPECT_NO_THROW(requireFields(3, 3, "three numbers"));
+    EXPECT_EQ(messageOf([] { requireFields(2, 3, "three numbers"); }), "Fehler.");
+    EXPECT_EQ(messageOf([] { requireFields(EOF, 1, "a number"); }), "Fehler.");
 
     WordBuffer word = {};
     std::sscanf(std::string(39, 'w').c_str(), "%40s", word);
-    EXPECT_NO_THROW(requireShortWord(word));
+    EXPECT_NO_THROW(requireShortWord(word, "a word"));
     std::sscanf(std::string(500, 'w').c_str(), "%40s", word);
-    EXPECT_EQ(messageOf([&] { requireShortWord(word); }), "Fehler.");
+    EXPECT_EQ(messageOf([&] { requireShortWord(word, "a word"); }), "Fehler.");
 }

@@ -1,0 +1,81 @@
+#include <cstdio>
+#include <ios>
+#include <memory>
+#include <string>
+
+#include "app/Settings.h"
+#include "check/Checker.h"
+#include "platform/Paths.h"
+
+namespace {
+
+constexpr const char* kSettingsPath = "zarnoth.ini";
+
+// The line `number` of the settings file, to see where a key stands in it.
+std::string settingsLine(int number) {
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(kSettingsPath, "r"));
+    std::string line;
+    int current = 1;
+    for (int c; file && (c = std::getc(file.get())) != EOF;) {
+        if (c == '\n') {
+            if (current == number) return line;
+            ++current;
+            line.clear();
+        } else {
+            line.push_back(static_cast<char>(c));
+        }
+    }
+    return current == number ? line : std::string();
+}
+
+void checkKeyColumn(Report& report, int line, const char* key) {
+    if (line == 0 || settingsLine(line).rfind(key, 0) == 0) return;
+    report.warning(kSettingsPath, line,
+                   std::string(key) + " does not begin the line, but its value is read as if it did");
+}
+
+}  // namespace
+
+void Checker::checkSettings() {
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(kSettingsPath, "r"));
+    if (!file) {
+        report.warning(kSettingsPath, 1,
+                       "cannot be opened; the game shows a message and plays 640x480 in a window");
+        return;
+    }
+    Settings settings;
+    SettingsLines lines;
+    try {
+        settings.read(file.get(), &lines);
+    } catch (const std::ios_base::failure&) {
+        report.error(kSettingsPath, 1, "cannot be read (the game shows \"zarnoth.ini kann nicht gelesen werden.\")");
+        return;
+    }
+    checkKeyColumn(report, lines.resolution, "Resolution=");
+    checkKeyColumn(report, lines.colorDepth, "ColorDepth=");
+    checkKeyColumn(report, lines.refreshRate, "RefreshRate=");
+    checkKeyColumn(report, lines.gameMode, "GameMode=");
+    if (settings.width < 1 || settings.height < 1) {
+        report.error(kSettingsPath, lines.resolution,
+                     "expected \"Resolution=WIDTHxHEIGHT\" of at least 1x1, read " + std::to_string(settings.width) +
+                         "x" + std::to_string(settings.height) +
+                         " (the game shows \"Geladene Einstellungen ungültig.\")");
+    }
+}
+
+void Checker::checkPlayer() {
+    const std::string path = "models/tarnel.txt";
+    const Model* model = checkModel(path, path, 1);
+    if (model && !model->boundingModel) {
+        report.warning(path, 1, "the player's model has no \"BoundingBox\" mesh, so nothing can touch the player");
+    }
+}
+
+void Checker::checkAll() {
+    checkSettings();
+    checkPlayer();
+    for (int level = 1; level <= 3; ++level) checkLevel(level);
+    checkDemos();
+}
+
+void Checker::checkDemos() {}

@@ -1,0 +1,41 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "check/Report.h"
+#include "level/ObjectBlock.h"
+#include "scene/Model.h"
+
+// zarnoth-check: finds what the game would refuse or misread in the game data
+// of the working directory (errors) and what loads but is likely wrong
+// (warnings), using the game's own readers.
+class Checker {
+public:
+    explicit Checker(Report& report) : report(report) {}
+
+    // zarnoth.ini, the player, levels 1 to 3 and everything they name, demos/.
+    void checkAll();
+    void checkSettings();
+    void checkPlayer();
+    // The three files of one level and every model and texture they name.
+    void checkLevel(int level);
+    void checkDemos();
+
+    // Loads a model once per run and reports its problems; null when the game
+    // could not load it. `cause` and `causeLine` name the line that asked for it.
+    const Model* checkModel(const std::string& path, const std::string& cause, int causeLine);
+    // Reads a texture once per run and reports its problems.
+    void checkTexture(const std::string& name, const std::string& cause, int causeLine);
+
+    Report& report;
+
+private:
+    std::map<std::string, std::unique_ptr<Model>> models_;  // null: did not load
+    std::set<std::string> textures_;
+};
+
+// The first error the checker finds in one level, formatted; empty when there
+// is none. For a game that reloads a level it was told has changed.
+std::string firstLevelError(int level);
