@@ -145,12 +145,13 @@ public:
                  "levels/action" + std::to_string(level) + ".txt"} {}
 
     void run() {
+        // What a reader left unread would only bring false alarms in the checks after it.
         const bool objectsComplete = readObjects();
-        readWallFile();
+        const bool wallsComplete = readWallFile();
         // Positions in the action file count in lists a broken object file did not finish.
         if (objectsComplete) readActionLinks();
         checkStart();
-        checkReach();
+        if (wallsComplete) checkReach();
     }
 
 private:
@@ -233,14 +234,14 @@ private:
         }
     }
 
-    void readWallFile() {
+    bool readWallFile() {
         const std::string& path = files_.formatFile;
         int announced = 0;
         try {
             readWalls(path.c_str(), walls_, announced);
         } catch (const ObjectFileException& error) {
             reportStop(path, error);
-            return;
+            return false;
         }
         if (announced > static_cast<int>(walls_.size())) {
             report_.warning(path, 1,
@@ -248,6 +249,7 @@ private:
                                 std::to_string(walls_.size()));
         }
         for (std::size_t i = 0; i < walls_.size(); ++i) checkWall(walls_[i], static_cast<int>(i) + 2);
+        return true;
     }
 
     void checkWall(const Wall& wall, int line) {
@@ -281,6 +283,7 @@ private:
             readLinks(path.c_str(), objects_, sortedObjects_, &blocks);
         } catch (const ObjectFileException& error) {
             reportStop(path, error);
+            return;
         }
         for (const LinkBlock& block : blocks) {
             if (block.kind != 'o' && block.kind != 't') {

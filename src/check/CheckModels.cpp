@@ -50,6 +50,9 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
         report.error(path, stop.line,
                      where + stop.expected + (stop.atEnd ? " was expected" : "") +
                          "; the game stops reading the model here");
+        // What the game read of it is incomplete: checks on it would only bring false alarms.
+        models_[path] = nullptr;
+        return nullptr;
     }
     if (model) {
         for (const Material& material : model->materials) {
@@ -69,7 +72,8 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
 }
 
 void Checker::checkTexture(const std::string& name, const std::string& cause, int causeLine) {
-    const std::string path = hostPath(name.c_str());
+    std::string path = hostPath(name.c_str());
+    if (path.rfind("./", 0) == 0) path.erase(0, 2);
     if (!textures_.insert(path).second) return;
     Texture texture(false);
     if (!texture.readTga(path.c_str())) {

@@ -304,7 +304,8 @@ bool Model::loadModel(const char* path, ModelStop* stop) {
             blockOk = readBones(in, *this, value);
         }
     }
-    if (!blockOk && stop) *stop = {in.lineNumber, in.expected, in.ended};
+    // A file that ended is reported at its last line.
+    if (!blockOk && stop) *stop = {in.ended ? std::max(in.lineNumber - 1, 1) : in.lineNumber, in.expected, in.ended};
 
     // A read error is no end of file: what was read cannot be trusted.
     const bool readError = std::ferror(file.get()) != 0;
