@@ -1,6 +1,7 @@
 #include <GL/freeglut.h>
 
 #include "app/Globals.h"
+#include "app/LevelWatch.h"
 #include "game/Callbacks.h"
 #include "game/Camera.h"
 #include "game/Death.h"
@@ -65,6 +66,7 @@ void advanceGame(float dt) {
 }
 
 void onIdle() {
+    pollLevelWatch();
     advanceGame(nextFrameTime());
     glutPostRedisplay();
 }

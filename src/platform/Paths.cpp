@@ -10,8 +10,15 @@ std::string hostPath(const char* path) {
     return result;
 }
 
+namespace {
+void (*fileOpenObserver)(const std::string&) = nullptr;
+}
+
+void setFileOpenObserver(void (*observer)(const std::string& path)) { fileOpenObserver = observer; }
+
 std::FILE* openGameFile(const char* path, const char* mode) {
     const std::string name = hostPath(path);
+    if (fileOpenObserver) fileOpenObserver(name);
     std::FILE* file = std::fopen(name.c_str(), mode);
     if (!file) return nullptr;
     struct stat info {};

@@ -10,6 +10,9 @@ std::string hostPath(const char* path);
 // (fopen happily opens a directory on Linux). Null on failure.
 std::FILE* openGameFile(const char* path, const char* mode);
 
+// Called with every path openGameFile is asked to open, found or not (for --watch).
+void setFileOpenObserver(void (*observer)(const std::string& path));
+
 // Closes the file when the owner goes.
 struct FileCloser {
     void operator()(std::FILE* file) const {

@@ -1,0 +1,12 @@
+#pragma once
+
+// --watch: the current level is loaded again when any file the game read for
+// it (level files, models, textures) changes on disk. The player stays where
+// they stand. A reload the checker finds fault with prints its first error on
+// stderr; the game shows its own message as for any load.
+
+// Starts watching; every file opened from now on is watched.
+void startLevelWatch();
+// From the idle callback: reloads once the changed files have been quiet for
+// a moment, so that a save in several steps is read whole. Nothing without --watch.
+void pollLevelWatch();
