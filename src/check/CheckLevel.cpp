@@ -267,7 +267,7 @@ private:
         const float alongX = std::fabs(wall.x2 - wall.x1);
         const float alongZ = std::fabs(wall.z2 - wall.z1);
         if (alongX == 0 && alongZ == 0) {
-            report_.warning(path, line, "the wall has no length");
+            report_.warning(path, line, "the wall has no length: it is a single point");
         } else if ((wall.blockAxis == 0 && alongX > alongZ) || (wall.blockAxis == 2 && alongZ > alongX)) {
             report_.warning(path, line,
                             std::string("the wall runs along ") + (alongX > alongZ ? "x" : "z") +
