@@ -55,6 +55,7 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
         return nullptr;
     }
     if (model) {
+        for (const Mesh& mesh : model->meshes) warnLongName(*this, path, "mesh name", mesh.name, 31);
         for (const Material& material : model->materials) {
             warnLongName(*this, path, "material name", material.name, 34);
             if (material.textureFile.empty()) continue;

@@ -24,6 +24,7 @@ struct Triangle {
 };
 
 struct Mesh {
+    std::string name;
     bool hasCollision = false;
     std::vector<Vertex> vertices;
     std::vector<Triangle> triangles;

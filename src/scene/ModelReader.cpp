@@ -174,6 +174,7 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
         }
 
         Mesh& mesh = model.meshes.emplace_back();
+        mesh.name = name;
         model.meshMaterial.push_back(material);
         model.meshCount = static_cast<int>(model.meshes.size());
         if (model.buildCollision) {

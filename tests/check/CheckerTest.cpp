@@ -141,6 +141,8 @@ const Case kCases[] = {
      {{"thing.txt", "", kModel}, {cfg, "AbyssObject\nthing.txt", "AbyssObject\n../thing.txt"}},
      1,
      {{cfg + ":12: warning", "leads outside models/"}}},
+    {"long mesh name", {{model, "\"Tri\"", "\"" + std::string(32, 't') + "\""}}, 1,
+     {{model + ":4: warning", "longer than the 31 characters"}}},
     {"long material name", {{model, "\"Stone\"", "\"" + std::string(35, 's') + "\""}}, 1,
      {{model + ":24: warning", "longer than the 34 characters"}}},
     // The game drops the cut-off object, so the link to it names no object.
