@@ -249,6 +249,9 @@ private:
                                 std::to_string(walls_.size()));
         }
         for (std::size_t i = 0; i < walls_.size(); ++i) checkWall(walls_[i], static_cast<int>(i) + 2);
+        const bool hasExit =
+            std::any_of(walls_.begin(), walls_.end(), [](const Wall& wall) { return wall.nextLevel >= 1; });
+        if (!hasExit) report_.warning(path, 1, "the level has no exit");
         return true;
     }
 

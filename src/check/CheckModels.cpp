@@ -29,6 +29,51 @@ void warnLongName(Checker& checker, const std::string& path, const char* what, c
                                " characters the format allows");
 }
 
+// Faces are culled by their winding and lit by their normals: the two must
+// agree. Judged on meshes without bones, whose positions stay as written.
+void checkWinding(Checker& checker, const std::string& path, const Mesh& mesh) {
+    for (std::size_t i = 0; i < mesh.triangles.size(); ++i) {
+        const Triangle& t = mesh.triangles[i];
+        const Vertex* v[3];
+        for (int corner = 0; corner < 3; ++corner) v[corner] = &mesh.vertices[std::size_t(t.vertexIndices[corner])];
+        if (v[0]->boneIndex >= 0 || v[1]->boneIndex >= 0 || v[2]->boneIndex >= 0) return;
+        const float ax = v[1]->x - v[0]->x, ay = v[1]->y - v[0]->y, az = v[1]->z - v[0]->z;
+        const float bx = v[2]->x - v[0]->x, by = v[2]->y - v[0]->y, bz = v[2]->z - v[0]->z;
+        const auto& n = mesh.normals[std::size_t(t.normalIndices[0])];
+        const float facing = (ay * bz - az * by) * n[0] + (az * bx - ax * bz) * n[1] + (ax * by - ay * bx) * n[2];
+        if (facing <= 0) {
+            checker.report.warning(path, lineOfText(path, "\"" + mesh.name + "\""),
+                                   "triangle " + std::to_string(i) + " of mesh \"" + mesh.name +
+                                       "\" is wound against its normal: it is culled from the side it should show");
+            return;
+        }
+    }
+}
+
+bool inTimeOrder(const std::vector<Key>& keys) {
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        if (!(keys[i].time > keys[i - 1].time)) return false;
+    }
+    return true;
+}
+
+void checkBones(Checker& checker, const std::string& path, const Model& model) {
+    for (std::size_t i = 0; i < model.bones.size(); ++i) {
+        const Bone& bone = model.bones[i];
+        warnLongName(checker, path, "bone name", bone.name, 31);
+        const int line = lineOfText(path, "\"" + bone.name + "\"");
+        // The pose of a bone is built on its parent's, so the parent must come first.
+        if (bone.parent && bone.parent > &bone) {
+            checker.report.warning(path, line,
+                                   "bone \"" + bone.name + "\" comes before its parent \"" + bone.parent->name +
+                                       "\": the game poses it from a parent not yet posed");
+        }
+        if (!inTimeOrder(bone.positionKeys) || !inTimeOrder(bone.rotationKeys)) {
+            checker.report.warning(path, line, "the keys of bone \"" + bone.name + "\" are not in time order");
+        }
+    }
+}
+
 }  // namespace
 
 const Model* Checker::checkModel(const std::string& path, const std::string& cause, int causeLine) {
@@ -55,7 +100,10 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
         return nullptr;
     }
     if (model) {
-        for (const Mesh& mesh : model->meshes) warnLongName(*this, path, "mesh name", mesh.name, 31);
+        for (const Mesh& mesh : model->meshes) {
+            warnLongName(*this, path, "mesh name", mesh.name, 31);
+            checkWinding(*this, path, mesh);
+        }
         for (const Material& material : model->materials) {
             warnLongName(*this, path, "material name", material.name, 34);
             if (material.textureFile.empty()) continue;
@@ -66,7 +114,7 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
             }
             checkTexture(material.textureFile, path, material.textureLine);
         }
-        for (const Bone& bone : model->bones) warnLongName(*this, path, "bone name", bone.name, 31);
+        checkBones(*this, path, *model);
     }
     models_[path] = std::move(model);
     return models_[path].get();

@@ -16,7 +16,7 @@ namespace {
 // A small data directory that is clean: every level is this one level.
 const char* const kModel =
     "Frames: 30\nFrame: 1\nMeshes: 2\n"
-    "\"Tri\" 0 0\n3\n0 0 0 0 0 0 -1\n0 1 0 0 1 0 -1\n0 0 1 0 0 1 -1\n1\n0 1 0\n1\n0 0 1 2 0 0 0 1\n"
+    "\"Tri\" 0 0\n3\n0 0 0 0 0 0 -1\n0 1 0 0 1 0 -1\n0 0 1 0 0 1 -1\n1\n0 0 1\n1\n0 0 1 2 0 0 0 1\n"
     "\"BoundingBox\" 0 -1\n4\n0 -0.5 0 -0.5 0 0 -1\n0 0.5 0 -0.5 0 0 -1\n0 0.5 0 0.5 0 0 -1\n"
     "0 -0.5 0 0.5 0 0 -1\n0\n2\n0 0 1 2 0 0 0 1\n0 0 2 3 0 0 0 1\n"
     "Materials: 1\n\"Stone\"\n0.2 0.2 0.2 1\n0.8 0.8 0.8 1\n0 0 0 1\n0 0 0 1\n10\n0\n\"texturen/stein.tga\"\n\"\"\n"
@@ -143,6 +143,15 @@ const Case kCases[] = {
      {{cfg + ":12: warning", "leads outside models/"}}},
     {"long mesh name", {{model, "\"Tri\"", "\"" + std::string(32, 't') + "\""}}, 1,
      {{model + ":4: warning", "longer than the 31 characters"}}},
+    {"winding", {{model, "0 0 1 2 0 0 0 1\n\"Bound", "0 0 2 1 0 0 0 1\n\"Bound"}}, 1,
+     {{model + ":4: warning", "triangle 0 of mesh \"Tri\" is wound against its normal"}}},
+    {"no exit", {{format, "z -1 2", "z -1 0"}}, 1, {{format + ":1: warning", "the level has no exit"}}},
+    {"bone order",
+     {{model, "Bones: 1\n\"root\"\n\"\"\n", "Bones: 2\n\"arm\"\n\"root\"\n0 0 0 0 0 0 0\n1\n1 0 0 0\n1\n1 0 0 0\n\"root\"\n\"\"\n"}},
+     1,
+     {{model + ":34: warning", "bone \"arm\" comes before its parent \"root\""}}},
+    {"key order", {{model, "1\n1 0 0 0\n1\n1 0 0 0\n", "2\n2 0 0 0\n1 0 0 0\n1\n1 0 0 0\n"}}, 1,
+     {{model + ":34: warning", "keys of bone \"root\" are not in time order"}}},
     {"long material name", {{model, "\"Stone\"", "\"" + std::string(35, 's') + "\""}}, 1,
      {{model + ":24: warning", "longer than the 34 characters"}}},
     // The game drops the cut-off object, so the link to it names no object.
