@@ -10,6 +10,7 @@
 
 #include "GlTestContext.h"
 #include "LevelTestSupport.h"
+#include "check/Checker.h"
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/AbyssObject.h"
@@ -176,6 +177,17 @@ TEST_F(ContentTest, LevelThreeHasThreeDeadlyObjectsAndLeadsBackToLevelOne) {
     for (const auto& object : objects) EXPECT_EQ(touch(p, *object, 0, -7), HIT_NONE);
     EXPECT_EQ(touch(p, *objects[2], 0, -13), HIT_MESH);
     EXPECT_EQ(touch(p, *objects[2], 2, -13), HIT_NONE);
+}
+
+// The content is held to the game's rules by the game's own readers, the
+// checker level authors use: no error and no warning.
+TEST_F(ContentTest, ZarnothCheckFindsNothingToReport) {
+    Report report;
+    Checker checker(report);
+    checker.checkAll();
+    std::string all;
+    for (const Finding& finding : report.findings) all += report.format(finding) + "\n";
+    EXPECT_EQ(all, "");
 }
 
 }  // namespace
