@@ -69,6 +69,12 @@ void Checker::checkPlayer() {
     if (model && !model->boundingModel) {
         report.warning(path, 1, "the player's model has no \"BoundingBox\" mesh, so nothing can touch the player");
     }
+    // The walk, jump, landing and death segments of the player run from frame 1 to 70.
+    if (model && model->frameCount < 70) {
+        report.warning(path, 1,
+                       "the player's model has " + std::to_string(static_cast<int>(model->frameCount)) +
+                           " frames; its walk, jump, landing and death animations use frames 1 to 70");
+    }
 }
 
 void Checker::checkAll() {

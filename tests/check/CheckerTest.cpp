@@ -49,7 +49,9 @@ std::string withoutBoundingBox() {
 void writeCleanData(const TempDir& dir) {
     dir.write("zarnoth.ini", "Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n");
     dir.write("models/thing.txt", kModel);
-    dir.write("models/tarnel.txt", kModel);
+    std::string player = kModel;
+    player.replace(0, 10, "Frames: 70");
+    dir.write("models/tarnel.txt", player);
     dir.write("texturen/stein.tga", tga(2, 2));
     dir.write("texturen/boden.tga", tga(4, 2));
     for (const char* n : {"1", "2", "3"}) {
@@ -128,7 +130,8 @@ const Case kCases[] = {
      1,
      {{cfg + ":12: warning", "no \"BoundingBox\""}}},
     {"player without bounding box", {{"models/tarnel.txt", "", withoutBoundingBox()}}, 1,
-     {{"models/tarnel.txt:1: warning", "no \"BoundingBox\""}}},
+     {{"models/tarnel.txt:1: warning", "no \"BoundingBox\""},
+      {"models/tarnel.txt:1: warning", "has 30 frames; its walk, jump, landing and death animations use frames 1 to 70"}}},
     {"out of reach", {{cfg, "Translation=0 0 -5", "Translation=0 0 -50"}}, 1,
      {{cfg + ":11: warning", "never come within 5 units"}}},
     {"parts out of reach", {{cfg, "Scaling=3 1 1", "Scaling=6 1 1"}}, 1,
