@@ -1,8 +1,15 @@
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <ios>
+#include <vector>
 #include <memory>
 #include <string>
 
+#include "app/InputTrack.h"
+#include "app/LevelChecksum.h"
 #include "app/Settings.h"
 #include "check/Checker.h"
 #include "platform/Paths.h"
@@ -81,4 +88,30 @@ void Checker::checkAll() {
     checkDemos();
 }
 
-void Checker::checkDemos() {}
+// Demos and input scripts, read by the reader --play uses.
+void Checker::checkDemos() {
+    std::error_code error;
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator("demos", error)) {
+        if (entry.is_regular_file(error)) paths.push_back("demos/" + entry.path().filename().string());
+    }
+    std::sort(paths.begin(), paths.end());
+    for (const std::string& path : paths) {
+        InputTrack track;
+        std::string problem;
+        if (!readInputTrack(path, path, track, problem)) {
+            // The reader names the place as "path:LINE: problem", or "path: problem" for the whole file.
+            std::string rest = problem.rfind(path + ":", 0) == 0 ? problem.substr(path.size() + 1) : problem;
+            int line = 1;
+            if (!rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0]))) {
+                line = std::atoi(rest.c_str());
+                const std::size_t colon = rest.find(':');
+                rest = colon == std::string::npos ? std::string() : rest.substr(colon + 1);
+            }
+            const std::size_t start = rest.find_first_not_of(' ');
+            report.error(path, line, start == std::string::npos ? "cannot be read" : rest.substr(start));
+        } else if (track.demo && track.checksum != levelFilesChecksum()) {
+            report.warning(path, 1, "the demo was recorded with other level files; it may play differently");
+        }
+    }
+}

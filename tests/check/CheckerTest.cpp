@@ -163,6 +163,12 @@ const Case kCases[] = {
      2,
      {{cfg + ":48: warning", "ends inside the DeathObject block of line 41"},
       {action + ":3: error", "a position below 2"}}},
+    {"script", {{"demos/route.txt", "", "frametime 0.02\nhold up 1\nhop 2\n"}}, 2,
+     {{"demos/route.txt:3: error", "hop"}}},
+    {"demo from other files",
+     {{"demos/old.dem", "", "zarnoth-demo 1\nlevel 1\nsettings 640x480:32@60 window\nchecksum 0123456789abcdef\n"}},
+     1,
+     {{"demos/old.dem:1: warning", "recorded with other level files"}}},
     {"key not at the start", {{"zarnoth.ini", "GameMode=0", "#GameMode=0"}}, 1,
      {{"zarnoth.ini:4: warning", "GameMode= does not begin the line"}}},
 };
