@@ -51,6 +51,8 @@ bool applyHeldKeys(float dt) {
 }
 
 void advanceGame(float dt) {
+    // Every kind of play steps the game here, so --watch looks here for changed files.
+    pollLevelWatch();
     bool moved = false;
     if (!dead && !falling) moved = applyHeldKeys(dt);
 
@@ -66,7 +68,6 @@ void advanceGame(float dt) {
 }
 
 void onIdle() {
-    pollLevelWatch();
     advanceGame(nextFrameTime());
     glutPostRedisplay();
 }
