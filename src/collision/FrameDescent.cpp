@@ -14,8 +14,9 @@ constexpr double kMaxCondition = 1e6;
 // A model of at most this many triangles (the player's box) is never split: its
 // triangles are cached and tested as one run. Also the size of that cache.
 constexpr std::uint32_t kCacheSlots = 16;
-// Beyond this, products in single precision could overflow.
-constexpr double kMaxReach = 1e30;
+// Within this reach a triangle normal times a coordinate (a cubed length) stays far
+// inside single precision; larger scenes take the world descent.
+constexpr double kMaxReach = 1e12;
 // Boxes are compared with this share of the scene's extent to spare: far above the
 // rounding of single-precision arithmetic, far below any gap that matters.
 constexpr double kMarginShare = 1e-5;
@@ -220,6 +221,31 @@ Bounds cornerBounds(const float* c, float grow)
     return out;
 }
 
+void normalOf(const float* c, float* out)
+{
+    const float e1[3] = {c[3] - c[0], c[4] - c[1], c[5] - c[2]};
+    const float e2[3] = {c[6] - c[0], c[7] - c[1], c[8] - c[2]};
+    out[0] = e1[1] * e2[2] - e1[2] * e2[1];
+    out[1] = e1[2] * e2[0] - e1[0] * e2[2];
+    out[2] = e1[0] * e2[1] - e1[1] * e2[0];
+}
+
+// Both triangles' corners projected on `axis` leave a gap wider than `tolerance`.
+// Every corner is projected, so a normal rounded off true is still a fair axis.
+bool cornersApart(const float* axis, const float* a, const float* b, float tolerance)
+{
+    float aLow, aHigh, bLow, bHigh;
+    for (int k = 0; k < 3; ++k) {
+        const float pa = axis[0] * a[3 * k] + axis[1] * a[3 * k + 1] + axis[2] * a[3 * k + 2];
+        const float pb = axis[0] * b[3 * k] + axis[1] * b[3 * k + 1] + axis[2] * b[3 * k + 2];
+        aLow = k == 0 ? pa : std::min(aLow, pa);
+        aHigh = k == 0 ? pa : std::max(aHigh, pa);
+        bLow = k == 0 ? pb : std::min(bLow, pb);
+        bHigh = k == 0 ? pb : std::max(bHigh, pb);
+    }
+    return aHigh + tolerance < bLow || bHigh + tolerance < aLow;
+}
+
 // Tests the triangles of a frame leaf against a run of the other tree's triangles.
 // A frame triangle that misses the other node's box misses all its triangles; the
 // other triangles, mapped into the frame and placed in the world, are kept in a small
@@ -240,11 +266,19 @@ public:
             const float* c = frame_.triangles + std::size_t(frameLeaf.first + i) * 9;
             if (boxes_.triangleApart(c, otherBox, otherCenter)) continue;
             const Bounds bounds = cornerBounds(c, 0.0f);
+            float normal[3];
+            normalOf(c, normal);
+            const float tolerance = 2.0f * boxes_.margin() * (std::fabs(normal[0]) + std::fabs(normal[1]) + std::fabs(normal[2]));
             PlacedTriangle placed;
             bool isPlaced = false;
             for (std::uint32_t j = otherFirst; j < otherFirst + otherCount; ++j) {
                 Entry& entry = lookUp(j);
                 if (boundsApart(bounds, entry.bounds)) continue;
+                // The two planes first, in the frame: most near misses end here.
+                if (cornersApart(normal, c, entry.corners, tolerance) ||
+                    cornersApart(entry.normal, c, entry.corners, entry.tolerance)) {
+                    continue;
+                }
                 if (!isPlaced) {
                     placeTreeTriangle(*frame_.placement, c, placed);
                     isPlaced = true;
@@ -263,7 +297,10 @@ public:
 
 private:
     struct Entry {
-        Bounds bounds;  // in the frame, grown by the margin
+        float corners[9];  // in the frame
+        float normal[3];
+        float tolerance;   // the margin, scaled to the normal
+        Bounds bounds;     // grown by the margin
         bool isPlaced;
         PlacedTriangle placed;
     };
@@ -274,10 +311,12 @@ private:
         Entry& entry = entries_[slot];
         if (tag_[slot] != triangle) {
             tag_[slot] = triangle;
-            float mapped[9];
             const float* c = other_.triangles + std::size_t(triangle) * 9;
-            for (int k = 0; k < 3; ++k) boxes_.map(c + 3 * k, mapped + 3 * k);
-            entry.bounds = cornerBounds(mapped, boxes_.margin());
+            for (int k = 0; k < 3; ++k) boxes_.map(c + 3 * k, entry.corners + 3 * k);
+            entry.bounds = cornerBounds(entry.corners, boxes_.margin());
+            normalOf(entry.corners, entry.normal);
+            entry.tolerance = 2.0f * boxes_.margin() *
+                              (std::fabs(entry.normal[0]) + std::fabs(entry.normal[1]) + std::fabs(entry.normal[2]));
             entry.isPlaced = false;
         }
         return entry;
