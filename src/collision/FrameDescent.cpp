@@ -21,8 +21,6 @@ constexpr double kMaxReach = 1e12;
 // rounding of single-precision arithmetic, far below any gap that matters.
 constexpr double kMarginShare = 1e-5;
 
-double row(const double m[3][3], int r, int c) { return m[r][c]; }
-
 }  // namespace
 
 bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree, RelativePlacement& out)
@@ -42,7 +40,7 @@ bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree,
         for (int r = 0; r < 3; ++r) {
             inverse[r][c] = column[r] / determinant;
             inverseNormSquared += inverse[r][c] * inverse[r][c];
-            normSquared += row(m, r, c) * row(m, r, c);
+            normSquared += m[r][c] * m[r][c];
         }
     }
     if (!(std::sqrt(normSquared * inverseNormSquared) <= kMaxCondition)) return false;
@@ -60,10 +58,14 @@ bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree,
     }
 
     // Every coordinate the frame tests handle, the mapping's intermediate sums
-    // included, is within this reach of the frame's origin.
+    // included, is within this reach of the frame's origin. The placements' own
+    // translations count too: the exact test rounds in the world, far from the
+    // origin when the models are, and that rounding must stay under the margin.
     const BoxNode& frameRoot = frameTree.nodes[0];
     const BoxNode& otherRoot = otherTree.nodes[0];
-    out.reach = 0.0;
+    out.reach = std::sqrt(inverseNormSquared) *
+                (std::fabs(frame.translation.x) + std::fabs(frame.translation.y) + std::fabs(frame.translation.z) +
+                 std::fabs(other.translation.x) + std::fabs(other.translation.y) + std::fabs(other.translation.z));
     for (int r = 0; r < 3; ++r) {
         out.reach = std::max(out.reach, std::fabs(double(frameRoot.center[r])) + frameRoot.half[r]);
         double mapped = std::fabs(out.translation[r]);
