@@ -88,6 +88,15 @@ bool projectedApart(const float* axis, const float r[3][3], float reach)
     return std::min({p0, p1, p2}) > reach || std::max({p0, p1, p2}) < -reach;
 }
 
+void normalOf(const float* c, float* out)
+{
+    const float e1[3] = {c[3] - c[0], c[4] - c[1], c[5] - c[2]};
+    const float e2[3] = {c[6] - c[0], c[7] - c[1], c[8] - c[2]};
+    out[0] = e1[1] * e2[2] - e1[2] * e2[1];
+    out[1] = e1[2] * e2[0] - e1[0] * e2[2];
+    out[2] = e1[0] * e2[1] - e1[1] * e2[0];
+}
+
 // A frame box (axis-aligned) against an other box (a parallelepiped once mapped):
 // apart when the frame's three axes or the other's three face normals separate them.
 // The nine edge-edge axes are left out; they rarely separate what these six do not,
@@ -128,7 +137,6 @@ public:
         }
     }
 
-    // Comparisons are written so that a NaN (from an overflow) never separates.
     bool separated(const BoxNode& a, const BoxNode& b, const float* bCenter) const
     {
         float d[3], grown[3];
@@ -173,9 +181,8 @@ public:
                                 normalReach_[k][2] * b.half[2];
             if (projectedApart(n, r, reach)) return true;
         }
-        const float e1[3] = {r[1][0] - r[0][0], r[1][1] - r[0][1], r[1][2] - r[0][2]};
-        const float e2[3] = {r[2][0] - r[0][0], r[2][1] - r[0][1], r[2][2] - r[0][2]};
-        const float n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+        float n[3];
+        normalOf(&r[0][0], n);
         float reach = margin_ * (std::fabs(n[0]) + std::fabs(n[1]) + std::fabs(n[2]));
         for (int j = 0; j < 3; ++j) {
             reach += std::fabs(n[0] * linear_[0][j] + n[1] * linear_[1][j] + n[2] * linear_[2][j]) * b.half[j];
@@ -221,15 +228,6 @@ Bounds cornerBounds(const float* c, float grow)
         out.high[i] = std::max({c[i], c[3 + i], c[6 + i]}) + grow;
     }
     return out;
-}
-
-void normalOf(const float* c, float* out)
-{
-    const float e1[3] = {c[3] - c[0], c[4] - c[1], c[5] - c[2]};
-    const float e2[3] = {c[6] - c[0], c[7] - c[1], c[8] - c[2]};
-    out[0] = e1[1] * e2[2] - e1[2] * e2[1];
-    out[1] = e1[2] * e2[0] - e1[0] * e2[2];
-    out[2] = e1[0] * e2[1] - e1[1] * e2[0];
 }
 
 // Both triangles' corners projected on `axis` leave a gap wider than `tolerance`.
