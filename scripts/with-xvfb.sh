@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs a command under a private virtual X server (1280x1024x24) and stops the
-# server afterwards, whatever happens. The server picks a free display number.
+# Runs a command under a private virtual X server (1280x1024x24, or the size
+# in ZARNOTH_XVFB_SCREEN, e.g. 1920x1080x24) and stops the server afterwards,
+# whatever happens. The server picks a free display number.
 set -uo pipefail
 dir=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${ZARNOTH_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb_pid=$!
 cleanup() { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$dir"; }
 trap cleanup EXIT INT TERM

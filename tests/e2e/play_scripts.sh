@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Plays every input script of tests/e2e/scripts and checks the event log
+# Plays every input script of tests/e2e/scripts and the bundled demo of
+# data/demos, and checks the event log
 # against the script's own expectations, written in its comments:
 #   # level: N               start on level N (default 1)
 #   # expect: WORDS          the log's events in order, without frame numbers
@@ -11,7 +12,7 @@ copy_game_data
 printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
 shift 2
 scripts=("$@")
-[ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt)
+[ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt "$source_dir"/data/demos/*.txt)
 
 failures=0
 for script in "${scripts[@]}"; do
