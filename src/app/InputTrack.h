@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -37,3 +38,5 @@ enum class TrackRead { Read, Unreadable, Malformed };
 // line that does not parse to "NAME:LINE: problem", NAME being the file as
 // the user named it.
 TrackRead readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error);
+// The same from an open file, which it closes; null is unreadable.
+TrackRead readInputTrack(std::FILE* file, const std::string& name, InputTrack& track, std::string& error);

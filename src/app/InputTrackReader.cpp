@@ -189,13 +189,17 @@ void readDemoLine(std::string_view line, TrackBuilder& builder, InputTrack& trac
 }  // namespace
 
 TrackRead readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error) {
-    track = InputTrack{};
     std::FILE* file = std::fopen(path.c_str(), "r");
     struct stat info {};
     if (file && (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode))) {
         std::fclose(file);
         file = nullptr;
     }
+    return readInputTrack(file, name, track, error);
+}
+
+TrackRead readInputTrack(std::FILE* file, const std::string& name, InputTrack& track, std::string& error) {
+    track = InputTrack{};
     if (!file) {
         error = name + ": cannot be read";
         return TrackRead::Unreadable;
