@@ -7,6 +7,7 @@
 #                            (every event but the final "end")
 #   # end: X Z YAW TOLERANCE where the play ends; YAW within 1 degree
 # Usage: play_scripts.sh <zarnoth binary> <source dir> [script...]
+# (CTest runs it once per script, as e2e.play_script.NAME.)
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
 printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
