@@ -4,6 +4,7 @@
 #include "app/FrameCallbacks.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "app/WindowEvents.h"
 #include "game/Callbacks.h"
 #include "game/SceneFrame.h"
 
@@ -49,4 +50,5 @@ void Settings::registerCallbacks() {
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
     glutIdleFunc(onIdle);
+    watchWindowEvents();
 }

@@ -98,3 +98,11 @@ void onSpecialDown(int key, int, int) {
 void onSpecialUp(int key, int, int) {
     if (bool* flag = heldFlag(key)) *flag = false;
 }
+
+void releaseHeldKeys() {
+    for (const int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN, GLUT_KEY_PAGE_UP,
+                          GLUT_KEY_PAGE_DOWN})
+        onSpecialUp(key, 0, 0);
+    onKeyUp(',', 0, 0);
+    onKeyUp('.', 0, 0);
+}
