@@ -1,14 +1,10 @@
 #include "platform/FocusWatch.h"
 
-#include <memory>
-
+#include "platform/DisplayPtr.h"
 #include "platform/GameWindow.h"
 
 namespace {
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-std::unique_ptr<Display, DisplayCloser> watcher;
+DisplayPtr watcher;
 }  // namespace
 
 bool watchGameWindowFocus() {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/DisplayPtr.h"
 #include "platform/FocusWatch.h"
 #include "platform/GameWindow.h"
 #include "platform/Screen.h"
@@ -406,7 +407,8 @@ void runBox(Display* display, const std::string& text, const std::string& captio
 
 bool showXMessageBox(const std::string& text, const std::string& caption) {
     const Utf8Locale locale;
-    Display* display = XOpenDisplay(nullptr);
+    const DisplayPtr owner(XOpenDisplay(nullptr));
+    Display* display = owner.get();
     if (!display) return false;
     const GameWindow game = currentGameWindow();
     {
@@ -423,6 +425,5 @@ bool showXMessageBox(const std::string& text, const std::string& caption) {
         dropKeyEventsUntil(game.display, serverTimeNow(display));
         gameWindowLostFocus();
     }
-    XCloseDisplay(display);
     return true;
 }

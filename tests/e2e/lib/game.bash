@@ -60,12 +60,15 @@ window_exists() {
 
 # Runs this script again on an X server of its own, away from the windows and
 # keys of the tests that share the suite's server: `own_display` for Xvfb,
-# `own_display --wm` for Xvfb with openbox. Call it before anything else.
+# `own_display --wm` for Xvfb with openbox, `own_display --xorg` for Xorg with
+# the dummy driver, which can do full screen. Call it before anything else.
 own_display() {
   if [ -z "${ZARNOTH_OWN_DISPLAY:-}" ]; then
     rm -rf "$work"
     trap - EXIT
-    ZARNOTH_OWN_DISPLAY=1 exec "$source_dir/scripts/with-xvfb.sh" "$@" bash "$0" "$zarnoth" "$source_dir"
+    local runner=("$source_dir/scripts/with-xvfb.sh" "$@")
+    [ "${1:-}" = "--xorg" ] && runner=("$source_dir/scripts/with-xorg.sh")
+    ZARNOTH_OWN_DISPLAY=1 exec "${runner[@]}" bash "$0" "$zarnoth" "$source_dir"
   fi
 }
 
@@ -129,6 +132,7 @@ die_once_holding_up() {
   xdotool keydown Up
   box=$(wait_for_window "Game Over" 10) || { xdotool keyup Up; fail "no death box after $before death(s)"; }
   sleep 0.3
+  [ -z "${check_box_on_top:-}" ] || box_on_top "$box" || { xdotool keyup Up; fail "the death box is not on top"; }
   xdotool keyup Up
   sleep 0.3
   xdotool key Return
@@ -136,4 +140,16 @@ die_once_holding_up() {
   # Walking on would reach the blade again within a second.
   sleep 2
   [ "$(deaths)" = $((before + 1)) ] || fail "$(deaths) deaths after $((before + 1)) walks into the blade"
+}
+
+# True when the box's own grey shows on the screen just inside its top-left
+# corner: nothing (the full-screen game, say) covers it.
+box_on_top() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW colour
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root "$work/top.png" 2>/dev/null || return 1
+  colour=$(convert "$work/top.png" -format "%[pixel:p{$((X + 4)),$((Y + 4))}]" info:)
+  case "$colour" in srgb\(216,216,216\)|"#D8D8D8"*|gray\(216\)|grey\(216\)) return 0 ;; esac
+  echo "pixel inside the box: $colour" >&2
+  return 1
 }
