@@ -244,6 +244,41 @@ Window takeFocus(Display* display, Window box, Window game, bool overGameMode) {
     return unowned ? None : focus;
 }
 
+// The window that holds the box among the root's children: the window
+// manager's frame around it, or the box itself.
+Window topLevelOf(Display* display, Window window) {
+    for (int depth = 0; depth < 16; ++depth) {
+        Window root = None, parent = None, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count)) break;
+        if (children) XFree(children);
+        if (parent == root || parent == None) break;
+        window = parent;
+    }
+    return window;
+}
+
+// The full-screen game's window bypasses the window manager, which therefore
+// stacks the box's frame below it: the box would take the keys unseen. The
+// game's window goes just below the box while it is open (a window that
+// bypasses the manager can be restacked by anyone) and back on top after.
+void stackGameBelow(Display* display, Window box, Window game) {
+    XWindowChanges changes{};
+    changes.sibling = topLevelOf(display, box);
+    changes.stack_mode = Below;
+    auto* previous = XSetErrorHandler(ignoreXError);
+    XConfigureWindow(display, game, CWSibling | CWStackMode, &changes);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+}
+
+void raiseGame(Display* display, Window game) {
+    auto* previous = XSetErrorHandler(ignoreXError);
+    XRaiseWindow(display, game);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+}
+
 // Gives the focus back to the game, which a destroyed box would otherwise
 // leave to the pointer: without a window manager the game's keys would stop.
 void returnFocus(Display* display, Window window) {
@@ -350,6 +385,7 @@ void runBox(Display* display, const std::string& text, const std::string& captio
         XNextEvent(display, &event);
         switch (event.type) {
             case MapNotify:
+                if (overGameMode) stackGameBelow(display, window, game);
                 focusTakenFrom = takeFocus(display, window, game, overGameMode);
                 break;
             case Expose:
@@ -399,6 +435,7 @@ void runBox(Display* display, const std::string& text, const std::string& captio
 
     returnFocus(display, focusTakenFrom);
     if (!destroyed) XDestroyWindow(display, window);
+    if (overGameMode) raiseGame(display, game);
     XFreeGC(display, gc);
     XSync(display, False);
 }
