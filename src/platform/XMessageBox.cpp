@@ -205,19 +205,31 @@ void setDialogHints(Display* display, Window window, int width, int height) {
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-// The window itself or one of its ancestors below the root (a window
-// manager's frame around it, for one).
-bool isWindowOrFrameOf(Display* display, Window candidate, Window window) {
-    for (int depth = 0; window != None && depth < 16; ++depth) {
-        if (candidate == window) return true;
+// For requests on another program's windows, which may have gone away
+// meanwhile: their failure is harmless.
+template <typename Request>
+void tolerateXErrors(Display* display, Request request) {
+    XSync(display, False);
+    auto* previous = XSetErrorHandler(ignoreXError);
+    request();
+    XSync(display, False);
+    XSetErrorHandler(previous);
+}
+
+// The window and its ancestors below the root; the last is the one among the
+// root's children (a window manager's frame around it, or the window itself).
+std::vector<Window> windowAndFrames(Display* display, Window window) {
+    std::vector<Window> chain;
+    while (window != None && chain.size() < 16) {
+        chain.push_back(window);
         Window root = None, parent = None, *children = nullptr;
         unsigned count = 0;
-        if (!XQueryTree(display, window, &root, &parent, &children, &count)) return false;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count)) break;
         if (children) XFree(children);
-        if (parent == root) return false;
+        if (parent == root) break;
         window = parent;
     }
-    return false;
+    return chain;
 }
 
 // A key must always answer the box. Without a window manager nobody gives it
@@ -225,37 +237,28 @@ bool isWindowOrFrameOf(Display* display, Window candidate, Window window) {
 // the focus when nobody owns it (the server's default, focus follows the
 // pointer) or when the game's own window has it, windowed or full screen.
 // Focus that someone put on any other window is left alone, except over the
-// full-screen game. Returns the window the focus was taken from, None when it
-// was not taken from a window.
+// full-screen game, which hides every other window. Returns the window the
+// focus was taken from, None when it was not taken from a window.
 Window takeFocus(Display* display, Window box, Window game, bool overGameMode) {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
     const bool unowned = focus == PointerRoot || focus == None;
-    const bool fromGame = !unowned && game != None && isWindowOrFrameOf(display, focus, game);
-    // Over the full-screen game no other window can be seen, whoever has the focus.
+    bool fromGame = false;
+    if (!unowned && game != None) {
+        const std::vector<Window> gameWindows = windowAndFrames(display, game);
+        fromGame = std::find(gameWindows.begin(), gameWindows.end(), focus) != gameWindows.end();
+    }
     if (!unowned && !fromGame && !overGameMode) return None;
-    // The request can still fail harmlessly (the window went away meanwhile).
-    XSync(display, False);
-    auto* previous = XSetErrorHandler(ignoreXError);
-    XSetInputFocus(display, box, RevertToPointerRoot, CurrentTime);
-    XSync(display, False);
-    XSetErrorHandler(previous);
+    tolerateXErrors(display, [&] { XSetInputFocus(display, box, RevertToPointerRoot, CurrentTime); });
     return unowned ? None : focus;
 }
 
-// The window that holds the box among the root's children: the window
-// manager's frame around it, or the box itself.
-Window topLevelOf(Display* display, Window window) {
-    for (int depth = 0; depth < 16; ++depth) {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display, window, &root, &parent, &children, &count)) break;
-        if (children) XFree(children);
-        if (parent == root || parent == None) break;
-        window = parent;
-    }
-    return window;
+// Gives the focus back, which a destroyed box would otherwise leave to the
+// pointer: without a window manager the game's keys would stop.
+void returnFocus(Display* display, Window window) {
+    if (window == None) return;
+    tolerateXErrors(display, [&] { XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime); });
 }
 
 // The full-screen game's window bypasses the window manager, which therefore
@@ -264,30 +267,13 @@ Window topLevelOf(Display* display, Window window) {
 // bypasses the manager can be restacked by anyone) and back on top after.
 void stackGameBelow(Display* display, Window box, Window game) {
     XWindowChanges changes{};
-    changes.sibling = topLevelOf(display, box);
+    changes.sibling = windowAndFrames(display, box).back();
     changes.stack_mode = Below;
-    auto* previous = XSetErrorHandler(ignoreXError);
-    XConfigureWindow(display, game, CWSibling | CWStackMode, &changes);
-    XSync(display, False);
-    XSetErrorHandler(previous);
+    tolerateXErrors(display, [&] { XConfigureWindow(display, game, CWSibling | CWStackMode, &changes); });
 }
 
 void raiseGame(Display* display, Window game) {
-    auto* previous = XSetErrorHandler(ignoreXError);
-    XRaiseWindow(display, game);
-    XSync(display, False);
-    XSetErrorHandler(previous);
-}
-
-// Gives the focus back to the game, which a destroyed box would otherwise
-// leave to the pointer: without a window manager the game's keys would stop.
-void returnFocus(Display* display, Window window) {
-    if (window == None) return;
-    XSync(display, False);
-    auto* previous = XSetErrorHandler(ignoreXError);
-    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
-    XSync(display, False);
-    XSetErrorHandler(previous);
+    tolerateXErrors(display, [&] { XRaiseWindow(display, game); });
 }
 
 bool isAnswerKey(KeySym key) {
