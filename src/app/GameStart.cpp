@@ -2,6 +2,7 @@
 
 #include "app/BitmapFont.h"
 #include "app/FrameCallbacks.h"
+#include "app/PlaySession.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/WindowEvents.h"
@@ -15,6 +16,7 @@ void Settings::startGame() {
     initGL();
     startScene();
     registerCallbacks();
+    installSessionCallbacks();
     enterMainLoop();
 }
 

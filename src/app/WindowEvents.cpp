@@ -11,7 +11,16 @@ namespace {
 // enough to cost nothing; and kept out of the frame.
 constexpr unsigned focusCheckMilliseconds = 50;
 bool idleStopped = false;
+void (*shownIdle)() = onIdle;
+void (*focusLossAction)() = releaseHeldKeys;
 }  // namespace
+
+void setShownIdle(void (*idle)()) {
+    shownIdle = idle;
+    if (!idleStopped) glutIdleFunc(shownIdle);
+}
+
+void setFocusLossAction(void (*action)()) { focusLossAction = action; }
 
 void onWindowStatus(int state) {
     if (state == GLUT_HIDDEN) {
@@ -22,14 +31,14 @@ void onWindowStatus(int state) {
         idleStopped = false;
         // The hidden time is no frame's step.
         restartFrameClock();
-        glutIdleFunc(onIdle);
+        glutIdleFunc(shownIdle);
         glutPostRedisplay();
     }
 }
 
 void onFocusCheck(int) {
     // A key let go in another window sends no release here.
-    if (gameWindowLostFocus()) releaseHeldKeys();
+    if (gameWindowLostFocus() && focusLossAction) focusLossAction();
     glutTimerFunc(focusCheckMilliseconds, onFocusCheck, 0);
 }
 

@@ -26,5 +26,8 @@ float nextFrameTime();
 // Lets go of every held movement key, as if each had been released. For the
 // moments the game cannot see a release: after a blocking message box, which
 // takes the releases made while it is open, and when the window loses the
-// keyboard focus. Defined with the key callbacks (Input.cpp).
+// keyboard focus. Goes through the release callbacks, so that whatever watches
+// them sees the releases. Defined with the key callbacks (Input.cpp).
 void releaseHeldKeys();
+// The same through other release callbacks (a recording's, say).
+void releaseHeldKeys(void (*specialUp)(int, int, int), void (*keyUp)(unsigned char, int, int));
