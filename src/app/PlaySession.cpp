@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/Timer.h"
+#include "app/WindowEvents.h"
 #include "game/Callbacks.h"
 #include "game/Camera.h"
 #include "game/Collision.h"
@@ -195,6 +196,9 @@ void recordKeyDown(unsigned char key, int, int) { queueRecordedKey(GameKey{false
 void recordKeyUp(unsigned char key, int, int) { queueRecordedKey(GameKey{false, key}, false); }
 void recordSpecialDown(int key, int, int) { queueRecordedKey(GameKey{true, key}, true); }
 void recordSpecialUp(int key, int, int) { queueRecordedKey(GameKey{true, key}, false); }
+// Keys let go in another window are released through the recording, so that
+// its play releases them at the same step.
+void recordHeldKeyReleases() { releaseHeldKeys(recordSpecialUp, recordKeyUp); }
 }  // namespace
 
 void queueRecordedKey(GameKey key, bool down) {
@@ -204,7 +208,7 @@ void queueRecordedKey(GameKey key, bool down) {
 void installSessionCallbacks() {
     switch (session.mode) {
         case Options::Mode::Normal:
-            if (session.countFrames) glutIdleFunc(countedIdle);
+            if (session.countFrames) setShownIdle(countedIdle);
             return;
         case Options::Mode::Record:
             writeDemoHeader();
@@ -213,7 +217,8 @@ void installSessionCallbacks() {
             glutKeyboardUpFunc(recordKeyUp);
             glutSpecialFunc(recordSpecialDown);
             glutSpecialUpFunc(recordSpecialUp);
-            glutIdleFunc(recordIdle);
+            setShownIdle(recordIdle);
+            setFocusLossAction(recordHeldKeyReleases);
             return;
         case Options::Mode::Play:
         case Options::Mode::Timedemo:
@@ -223,7 +228,8 @@ void installSessionCallbacks() {
             glutKeyboardUpFunc(ignoreKey);
             glutSpecialFunc(ignoreSpecial);
             glutSpecialUpFunc(ignoreSpecial);
-            glutIdleFunc(playIdle);
+            setShownIdle(playIdle);
+            setFocusLossAction(nullptr);
             return;
     }
 }
