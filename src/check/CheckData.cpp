@@ -99,7 +99,7 @@ void Checker::checkDemos() {
     for (const std::string& path : paths) {
         InputTrack track;
         std::string problem;
-        if (!readInputTrack(path, path, track, problem)) {
+        if (readInputTrack(path, path, track, problem) != TrackRead::Read) {
             // The reader names the place as "path:LINE: problem", or "path: problem" for the whole file.
             std::string rest = problem.rfind(path + ":", 0) == 0 ? problem.substr(path.size() + 1) : problem;
             int line = 1;
