@@ -41,8 +41,9 @@ fi
   for pass in $(seq 1 $((seconds / 20 + 4))); do
     echo "# pass $pass"
     cat "$walkthrough"
-    printf '\ntap f2\nwait 0.2\ntap f2\nwait 0.2\ntap f1\nwait 0.2\ntap f1\nwait 0.2\ntap m\nwait 0.2\n'
-    [ $((pass % 2)) -eq 1 ] || printf 'tap o\nwait 0.2\n'
+    # Half a second after each load, so the figures are read before the next one.
+    printf '\ntap f2\nwait 0.5\ntap f2\nwait 0.5\ntap f1\nwait 0.5\ntap f1\nwait 0.5\ntap m\nwait 0.5\n'
+    [ $((pass % 2)) -eq 1 ] || printf 'tap o\nwait 0.5\n'
   done
 } >"$work/soak.txt"
 
