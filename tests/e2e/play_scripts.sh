@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Plays every input script of tests/e2e/scripts and checks the event log
+# Plays every input script of tests/e2e/scripts and the bundled demo of
+# data/demos, and checks the event log
 # against the script's own expectations, written in its comments:
 #   # level: N               start on level N (default 1)
 #   # expect: WORDS          the log's events in order, without frame numbers
 #                            (every event but the final "end")
 #   # end: X Z YAW TOLERANCE where the play ends; YAW within 1 degree
 # Usage: play_scripts.sh <zarnoth binary> <source dir> [script...]
+# (CTest runs it once per script, as e2e.play_script.NAME.)
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
 printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
 shift 2
 scripts=("$@")
-[ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt)
+[ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt "$source_dir"/data/demos/*.txt)
 
 failures=0
 for script in "${scripts[@]}"; do
