@@ -4,7 +4,7 @@
 # directory that holds broken game files of its own: the event log shows that
 # the installed data was read (level 1 loaded without a message, the player
 # walked). The launcher's --version is the version the project declares.
-# Usage: installed_game.sh <zarnoth binary> <source dir>
+# Usage: play_installed_game.sh <zarnoth binary> <source dir>
 set -euo pipefail
 build=$(cd "$(dirname "$1")" && pwd)
 src=$(cd "$2" && pwd)
