@@ -71,7 +71,7 @@ TEST(SteadyPlay, FramesAllocateNothingOnAnyLevel) {
         // pass. The second walk of the same route is steady play.
         for (const bool counted : {false, true}) {
             camera.reset();
-            clearHeldKeys();
+            releaseHeldKeys();
             std::size_t nextKey = 0;
             allocations = 0;
             for (std::size_t frame = 0; frame < track.frameTimes.size(); ++frame) {
@@ -88,6 +88,6 @@ TEST(SteadyPlay, FramesAllocateNothingOnAnyLevel) {
         EXPECT_EQ(allocations.load(), 0) << "level " << level;
         EXPECT_EQ(currentLevel, level);
     }
-    clearHeldKeys();
+    releaseHeldKeys();
     font.reset();
 }
