@@ -31,11 +31,12 @@ done
 focus_window "$game"
 xdotool keydown Up
 sleep 0.2
-focus_window "$other"
+# Straight to the other window: the player walks until the focus has gone.
+xdotool windowfocus --sync "$other"
 xdotool keyup Up
 sleep 1
 focus_window "$game"
-sleep 2
+sleep 3
 [ "$(deaths)" = 3 ] || fail "the player walked on after Up was let go in another window"
 
 # Hold Up through F2: the read error's box takes the release.
@@ -48,7 +49,7 @@ xdotool keyup Up
 sleep 0.3
 xdotool key Return
 wait_until_closed "Fehler beim Lesen der Files." || fail "one Return did not close the read-error box"
-sleep 2
+sleep 3
 [ "$(deaths)" = 3 ] || fail "the player walked on in level 2 after the read-error box"
 
 # Minimised, the game waits for events.

@@ -89,7 +89,7 @@ wait_until_closed() {
 
 deaths() { grep -c "You are dead!" "$work/stderr" || true; }
 
-# A level 1 with a deadly blade three units ahead of the start, between two
+# A level 1 with a deadly blade five units ahead of the start, between two
 # walls, and windowed settings; the models and textures come from data/.
 make_blade_level() {
   local n=${1:-1}
@@ -111,7 +111,7 @@ klinge.txt
 static=yes
 animated=no
 Startframe=0
-Translation=0 0 -3
+Translation=0 0 -5
 RTranslation=0 0 0
 Rotation=0 0 0
 Scaling=1 1 1
@@ -137,8 +137,8 @@ die_once_holding_up() {
   sleep 0.3
   xdotool key Return
   wait_until_closed "Game Over" || fail "one Return did not close the death box"
-  # Walking on would reach the blade again within a second.
-  sleep 2
+  # Walking on would reach the blade again, and die, within two seconds.
+  sleep 3
   [ "$(deaths)" = $((before + 1)) ] || fail "$(deaths) deaths after $((before + 1)) walks into the blade"
 }
 
