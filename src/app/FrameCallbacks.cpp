@@ -27,13 +27,12 @@ float FrameRate::update(float now) {
     return measuredFps;
 }
 
-std::string statusLineText(bool collision, bool optimization, bool mipmap, float fps) {
-    char figure[64];
-    std::snprintf(figure, sizeof figure, "; fps: %5.2f", static_cast<double>(fps));
-    std::string text = collision ? "Collision: ON" : "Collision: OFF";
-    text += optimization ? "; Optimization: ON" : "; Optimization: OFF";
-    text += mipmap ? "; MIP-Mapping: ON" : "; MIP-Mapping: OFF";
-    return text + figure;
+const char* statusLineText(StatusLineText& text, bool collision, bool optimization, bool mipmap, float fps) {
+    // Built every frame, so into the caller's buffer rather than the heap.
+    std::snprintf(text, sizeof text, "Collision: %s; Optimization: %s; MIP-Mapping: %s; fps: %5.2f",
+                  collision ? "ON" : "OFF", optimization ? "ON" : "OFF", mipmap ? "ON" : "OFF",
+                  static_cast<double>(fps));
+    return text;
 }
 
 void onReshape(int width, int height) {
@@ -60,7 +59,8 @@ void drawStatusLine() {
     glMaterialfv(GL_FRONT, GL_AMBIENT, white);
     glRasterPos3f(5, 5, 0);
     const float fps = frameRate.update(timer.elapsed());
-    if (font) font->print("%s", statusLineText(collisionEnabled, optimizationEnabled, mipmapEnabled, fps).c_str());
+    StatusLineText text;
+    if (font) font->print("%s", statusLineText(text, collisionEnabled, optimizationEnabled, mipmapEnabled, fps));
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -68,7 +68,7 @@ void drawStatusLine() {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void onDisplay() {
+void beginFrame() {
     static const GLfloat lightPosition[] = {0, 1, 1, 1};
     static const GLfloat lightAmbient[] = {1, 1, 1, 1};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -77,7 +77,10 @@ void onDisplay() {
     // Set under the identity so that the light moves with the eye.
     glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
     glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+}
 
+void onDisplay() {
+    beginFrame();
     renderScene();
     drawStatusLine();
     pushOptimizationSwitch();

@@ -1,5 +1,4 @@
 #pragma once
-#include <string>
 
 // The frame-rate figure of the status line: the rate of a single frame,
 // measured on the first frame and then on every 30th.
@@ -13,12 +12,16 @@ public:
     float lastFrameTime = 0;
 };
 
-// "Collision: ON; Optimization: ON; MIP-Mapping: ON; fps: 59.87"
-std::string statusLineText(bool collision, bool optimization, bool mipmap, float fps);
+// "Collision: ON; Optimization: ON; MIP-Mapping: ON; fps: 59.87", written
+// into `text` and returned.
+using StatusLineText = char[128];
+const char* statusLineText(StatusLineText& text, bool collision, bool optimization, bool mipmap, float fps);
 
 // The GLUT display and reshape callbacks.
 void onDisplay();
 void onReshape(int width, int height);
 
+// The start of every frame: cleared buffers, the identity, the eye-fixed light.
+void beginFrame();
 // Draws the status line at the bottom left of the window; part of onDisplay.
 void drawStatusLine();

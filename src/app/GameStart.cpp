@@ -2,6 +2,7 @@
 
 #include "app/BitmapFont.h"
 #include "app/FrameCallbacks.h"
+#include "app/PlaySession.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "game/Callbacks.h"
@@ -14,6 +15,7 @@ void Settings::startGame() {
     initGL();
     startScene();
     registerCallbacks();
+    installSessionCallbacks();
     enterMainLoop();
 }
 

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "app/CommandLine.h"
 
-// The command line is not used: everything comes from ./zarnoth.ini.
-int main() { return runZarnoth(); }
+// Without options everything comes from the working directory and ./zarnoth.ini.
+int main(int argc, char** argv) { return runWithCommandLine(argc, argv); }

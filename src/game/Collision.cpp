@@ -8,6 +8,7 @@
 #include "game/GameState.h"
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
+#include "platform/EventLog.h"
 #include "scene/Player.h"
 #include "surfaces/Placement.h"
 
@@ -19,12 +20,15 @@ enum class Scan { Continue, Stop };
 Scan reactTo(SceneObject& object, HitKind hit) {
     switch (hit) {
         case HIT_MESH:
+            if (!dead) logEvent("died");
             dead = true;
             return Scan::Stop;
         case HIT_ABYSS:
+            if (!falling) logEvent("fell");
             falling = true;
             return Scan::Stop;
         case HIT_SWITCH:
+            logEvent("switch");
             for (SceneObject* linked : object.linkedObjects) linked->activate();
             for (SceneObject* linked : object.linkedSortedObjects) linked->activate();
             return Scan::Continue;
@@ -60,6 +64,7 @@ void testWalls() {
         blockSign = wall.blockSign;
         blocked = true;
         if (wall.nextLevel >= 1) {
+            logEvent("exit %d", wall.nextLevel);
             currentLevel = wall.nextLevel;
             loadLevel(currentLevel);
             camera.reset();

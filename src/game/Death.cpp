@@ -5,6 +5,7 @@
 #include "game/GameState.h"
 #include "game/PlayerAnimation.h"
 #include "level/LevelLoader.h"
+#include "platform/EventLog.h"
 #include "platform/MessageBox.h"
 #include "scene/Player.h"
 
@@ -45,6 +46,7 @@ void updateFallAndDeath(float dt) {
     if (falling) {
         fallTime += dt;
         if (fallTime >= fallDuration) {
+            if (!dead) logEvent("died");
             dead = true;
             falling = false;
             fallTime = 0;

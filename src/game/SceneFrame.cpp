@@ -48,6 +48,11 @@ void startScene() {
 }
 
 void renderScene() {
+    drawScene();
+    if (collisionEnabled) checkCollisions();
+}
+
+void drawScene() {
     if (player) {
         player->rotationX = camera.pitch;
         player->draw(nullptr);
@@ -59,8 +64,6 @@ void renderScene() {
     for (const auto& object : objects) drawWithCamera(*object);
     sortFarthestFirst(sortedObjects, -camera.offset.x, -camera.offset.z);
     for (const auto& object : sortedObjects) drawWithCamera(*object);
-
-    if (collisionEnabled) checkCollisions();
 }
 
 void pushOptimizationSwitch() {

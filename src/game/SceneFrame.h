@@ -9,5 +9,8 @@ void startScene();
 // The scene part of a frame: player, level object, objects, sorted objects,
 // and the collision pass when it is on.
 void renderScene();
+// The drawing part of renderScene: every object, each storing its matrix for
+// the collision pass that follows.
+void drawScene();
 // Pushes a changed optimisation switch into the objects of the level.
 void pushOptimizationSwitch();

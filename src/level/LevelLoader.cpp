@@ -1,11 +1,15 @@
 #include "level/LevelLoader.h"
 
+#include <chrono>
 #include <string>
 
 #include "app/Globals.h"
 #include "game/GameState.h"
 #include "level/ObjectFileException.h"
+#include "platform/EventLog.h"
 #include "platform/MessageBox.h"
+
+std::vector<LevelLoadTime> levelLoadTimes;
 
 void loadLevel(int level) {
     resetGameStateForLoad();
@@ -15,6 +19,7 @@ void loadLevel(int level) {
     } else if (level > 3) {
         currentLevel = 3;
     } else {
+        const auto started = std::chrono::steady_clock::now();
         const std::string number = std::to_string(level);
         const std::string objectFile = "./levels/level" + number + ".cfg";
         const std::string formatFile = "./levels/levelformat" + number + ".txt";
@@ -29,6 +34,11 @@ void loadLevel(int level) {
             showMessage(error.what(), "Fehler beim Lesen der Files.");
             // The box took the releases of any keys held when it opened.
             clearHeldKeys();
+        }
+        if (eventLogEnabled()) {
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
+            levelLoadTimes.push_back(LevelLoadTime{level, took.count()});
+            logEvent("level %d", level);
         }
     }
 

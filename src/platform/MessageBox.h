@@ -11,3 +11,7 @@ void showMessage(const std::string& text, const std::string& caption);
 // An empty function restores the real box.
 using MessageRecorder = std::function<void(const std::string& text, const std::string& caption)>;
 void setMessageRecorder(MessageRecorder recorder);
+
+// Set by a play of a demo or script: no box is shown, only the stderr line,
+// and the game goes on as if OK had been pressed.
+extern bool messagesOnStderrOnly;

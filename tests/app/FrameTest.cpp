@@ -37,11 +37,13 @@ TEST(FrameRate, EqualClockReadingsKeepTheLastFigure) {
 }
 
 TEST(StatusLine, TextShowsTheSwitchesAndTheRate) {
-    EXPECT_EQ(statusLineText(true, true, true, 59.871f), "Collision: ON; Optimization: ON; MIP-Mapping: ON; fps: 59.87");
-    EXPECT_EQ(statusLineText(false, false, false, 0),
-              "Collision: OFF; Optimization: OFF; MIP-Mapping: OFF; fps:  0.00");
-    EXPECT_EQ(statusLineText(true, false, true, 2100.5f),
-              "Collision: ON; Optimization: OFF; MIP-Mapping: ON; fps: 2100.50");
+    StatusLineText text;
+    EXPECT_STREQ(statusLineText(text, true, true, true, 59.871f),
+                 "Collision: ON; Optimization: ON; MIP-Mapping: ON; fps: 59.87");
+    EXPECT_STREQ(statusLineText(text, false, false, false, 0),
+                 "Collision: OFF; Optimization: OFF; MIP-Mapping: OFF; fps:  0.00");
+    EXPECT_STREQ(statusLineText(text, true, false, true, 2100.5f),
+                 "Collision: ON; Optimization: OFF; MIP-Mapping: ON; fps: 2100.50");
 }
 
 namespace {

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+// What the command line asks for. Without options the game is the plain one:
+// the working directory, zarnoth.ini, level 1, real message boxes.
+struct Options {
+    enum class Mode { Normal, Record, Play, Timedemo };
+
+    std::string dataDir;   // changed into before anything is read
+    int level = 1;         // the level to start on
+    bool levelGiven = false;
+    bool events = false;   // the event log in ordinary play
+    Mode mode = Mode::Normal;
+    std::string file;      // the demo or script of --record, --play, --timedemo
+    std::string shotFile;  // the PNG of the last frame of a play
+    bool help = false;
+    bool version = false;
+};
+
+inline constexpr const char* usageText =
+    "usage: zarnoth [--data DIR] [--level N] [--events] [--record FILE | --play FILE | --timedemo FILE] "
+    "[--shot FILE] | --help | --version";
+
+// Fills `options` from the arguments; false with a one-line `problem` for an
+// unknown option, a missing or bad value, or options that do not go together.
+bool parseCommandLine(int argc, const char* const* argv, Options& options, std::string& problem);
+
+// The whole program with a command line: parses it, prepares what the options
+// need (the play's input, the demo file, the data directory) and runs the game.
+// A bad command line or input file writes the problem and the usage to
+// stderr and returns 2 before any window opens.
+int runWithCommandLine(int argc, const char* const* argv);

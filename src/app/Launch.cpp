@@ -1,0 +1,86 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/CommandLine.h"
+#include "app/Globals.h"
+#include "app/LevelChecksum.h"
+#include "app/PlaySession.h"
+#include "app/Startup.h"
+#include "platform/EventLog.h"
+#include "platform/MessageBox.h"
+
+namespace {
+int refuse(const std::string& problem) {
+    std::fprintf(stderr, "zarnoth: %s\n%s\n", problem.c_str(), usageText);
+    return 2;
+}
+
+const char* helpText =
+    "Plays Zarnoth with the files of the working directory (zarnoth.ini, levels/, models/, texturen/).\n"
+    "  --data DIR       read the game's files from DIR\n"
+    "  --level N        start on level N (1 to 3)\n"
+    "  --events         write the event log to stdout\n"
+    "  --record FILE    play and record a demo into FILE\n"
+    "  --play FILE      play a demo or an input script\n"
+    "  --timedemo FILE  play it as fast as possible and print the figures\n"
+    "  --shot FILE      save the last frame of a play as a PNG\n"
+    "  --help, --version\n";
+
+// File names on the command line are relative to where the game was started,
+// not to the data directory.
+std::string fromStartDirectory(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+}  // namespace
+
+int runWithCommandLine(int argc, const char* const* argv) {
+    Options options;
+    std::string problem;
+    if (!parseCommandLine(argc, argv, options, problem)) return refuse(problem);
+    if (options.help) {
+        std::printf("%s\n%s", usageText, helpText);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("zarnoth %s\n", ZARNOTH_VERSION);
+        return 0;
+    }
+
+    session.mode = options.mode;
+    session.countFrames = options.events;
+    if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) {
+        std::string error;
+        if (!readInputTrack(options.file, options.file, session.track, error)) {
+            // A line that does not parse names itself; a file that cannot be read is a command-line fault.
+            if (error.ends_with(": cannot be read")) return refuse(error);
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+        if (session.track.demo) {
+            if (options.levelGiven && options.level != session.track.level)
+                return refuse("--level " + std::to_string(options.level) + " differs from the demo's level " +
+                              std::to_string(session.track.level));
+            options.level = session.track.level;
+        }
+    }
+    if (options.mode == Options::Mode::Record) {
+        session.demo.reset(std::fopen(options.file.c_str(), "w"));
+        if (!session.demo) return refuse(options.file + ": cannot be written");
+    }
+    if (!options.shotFile.empty()) session.shotPath = fromStartDirectory(options.shotFile);
+    if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
+        return refuse("the data directory " + options.dataDir + " cannot be entered");
+
+    if (session.track.demo && session.track.checksum != levelFilesChecksum())
+        std::fprintf(stderr, "zarnoth: warning: %s was recorded with other level files; it may play differently\n",
+                     options.file.c_str());
+    if (options.mode != Options::Mode::Normal || options.events) enableEventLog();
+    if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) messagesOnStderrOnly = true;
+    currentLevel = options.level;
+    return runZarnoth();
+}
