@@ -34,7 +34,7 @@ def build():
     lv.wall(6.6, -19, 17, -19, "-z")
     lv.wall(6.6, -16, 20, -16, "+z")
     lv.deadly("klinge.txt", props.rotor("Blade", radius=1.3, width=0.1, low=0.1, high=0.26,
-                                        post_height=0.5, frames=30), (5.8, 0, -18.2), fps=12, frames=30)
+                                        post_height=0.5, frames=30), (5.8, 0, -17.5), fps=12, frames=30)
 
     # North: a switch wakes the still blade and lifts the gate halfway; the
     # second switch lies beyond the blade.
@@ -42,9 +42,9 @@ def build():
     lv.wall(20, -16, 20, -43, "+x")
     lv.wall(17, -19, 17, -36, "-x")
     waking_switch = lv.switch(18.5, -23)
-    sleeper = lv.deadly("klinge2.txt", props.rotor("Sleeping blade", radius=1.35, width=0.12, low=0.1,
+    sleeper = lv.deadly("klinge2.txt", props.rotor("Sleeping blade", radius=1.25, width=0.12, low=0.1,
                                                    high=0.28, post_height=0.5, frames=30),
-                        (18.5, 0, -28), fps=10, frames=30, animated=False)
+                        (18.5, 0, -28), fps=8, frames=30, animated=False)
     last_switch = lv.switch(18.5, -33)
     lv.wall(17, -36, 17.8, -36, "-z")
     lv.wall(19.2, -36, 20, -36, "-z")
