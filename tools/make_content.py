@@ -55,7 +55,11 @@ def generate(out):
     models, files = {"tarnel.txt": make_player()}, {}
     for module in LEVELS:
         level = module.build()
-        models.update(level.all_models())
+        for name, model in level.all_models().items():
+            # Levels share model files by name, so a name must mean one model.
+            if name in models and models[name].text() != model.text():
+                raise ValueError("two different models named %s" % name)
+            models[name] = model
         files.update(level.files())
     for name in sorted(models):
         write_file(os.path.join(out, "models", name), models[name].text())

@@ -64,8 +64,7 @@ def build():
     lv.wall(-5.4, -40, 11, -40, "+z")
     lv.mark(4.6, 5, -43, -40)
     lv.mark(1, 1.4, -43, -40)
-    lv.deadly("klinge.txt", props.rotor("Slow blade", radius=1.2, width=0.1, low=0.1, high=0.26,
-                                        post_height=0.5, frames=48), (3, 0, -41.5), fps=8, frames=48)
+    lv.deadly("klinge.txt", props.blade(), (3, 0, -41.5), fps=8, frames=30)
     lv.wall(-8, -40, -8, -43, "-x")
     lv.wall(-8, -40, -6.6, -40, "+z")
 

@@ -25,8 +25,8 @@ def build():
     lv.floor(-1.5, 9, -22, -19)
     lv.wall(-1.5, -22, 9, -22, "-z")
     lv.wall(1.5, -19, 9, -19, "+z")
-    lv.deadly("stacheln.txt", props.spikes(3, 3), (4, 0, -21.4), static=True, animated=False)
-    lv.deadly("stacheln.txt", props.spikes(3, 3), (6.5, 0, -19.6), static=True, animated=False)
+    lv.deadly("stacheln.txt", props.spikes(4, 3), (4, 0, -21.4), static=True, animated=False)
+    lv.deadly("stacheln.txt", props.spikes(4, 3), (6.5, 0, -19.6), static=True, animated=False)
     lv.water(9, 10.4, -22, -19)
     lv.floor(10.4, 20, -22, -19)
     lv.wall(10.4, -22, 17, -22, "-z")
@@ -51,8 +51,7 @@ def build():
     lv.wall(19.2, -38, 20, -38, "+z")
     lv.wall(17, -38, 17, -43, "-x")
     first_gate = lv.lattice(18.5, -37, across="x", width=1.64, height=1.2, rises=1, blocks="-z")
-    trap = lv.deadly("klinge.txt", props.rotor("Blade", radius=1.15, width=0.1, low=0.1, high=0.26,
-                                               post_height=0.5, frames=30), (18.5, 0, -41.5),
+    trap = lv.deadly("klinge.txt", props.blade(), (18.5, 0, -41.5),
                      fps=6, frames=30, animated=False)
     lv.link(first_switch, first_gate, trap)
 

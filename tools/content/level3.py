@@ -33,8 +33,7 @@ def build():
     lv.wall(1.5, -16, 5, -16, "+z")
     lv.wall(6.6, -19, 17, -19, "-z")
     lv.wall(6.6, -16, 20, -16, "+z")
-    lv.deadly("klinge.txt", props.rotor("Blade", radius=1.3, width=0.1, low=0.1, high=0.26,
-                                        post_height=0.5, frames=30), (5.8, 0, -17.5), fps=12, frames=30)
+    lv.deadly("klinge.txt", props.blade(), (5.8, 0, -17.5), fps=12, frames=30)
 
     # North: a switch wakes the still blade and lifts the gate halfway; the
     # second switch lies beyond the blade.

@@ -33,6 +33,12 @@ def rotor(title, radius, width, low, high, post_height, frames):
     return m
 
 
+def blade():
+    """The turning blade every level uses: a bar 2.6 units long, a turn
+    every 30 frames; each level sets its pace by its frame rate."""
+    return rotor("Turning blade", radius=1.3, width=0.1, low=0.1, high=0.26, post_height=0.5, frames=30)
+
+
 def ram(title, width, height, depth, travel, frames):
     """A heavy block that slides along x from -travel to +travel and back,
     once every `frames` frames: a moving wall of death across a corridor."""
