@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs the whole test suite under a private virtual X server.
+# and runs the whole test suite under a private virtual X server with a window
+# manager (openbox), as players have one.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-packages.sh
@@ -23,4 +24,4 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export ZARNOTH_MESSAGES="${ZARNOTH_MESSAGES:-}"
 cd build
-../scripts/with-xvfb.sh ctest --output-on-failure -j "$jobs" "$@"
+../scripts/with-xvfb.sh --wm ctest --output-on-failure -j "$jobs" "$@"

@@ -3,6 +3,7 @@
 #include "app/InvalidDisplayException.h"
 #include "app/Settings.h"
 #include "platform/Screen.h"
+#include "platform/ScreenMode.h"
 #include "platform/WindowTag.h"
 
 void Settings::initDisplay() {
@@ -22,6 +23,13 @@ void Settings::enterGameMode() {
     if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) == 0)
         throw InvalidDisplayException("Fehler beim Initialisieren des GameMode.");
     glutEnterGameMode();
+    // freeglut's own switch (VidMode) leaves a current X server's screen as it
+    // was, and its window as large as that screen; where XRandR cannot do the
+    // size either, freeglut's attempt is all.
+    if (switchScreenMode(width, height, refreshRate)) {
+        glutPositionWindow(0, 0);
+        glutReshapeWindow(width, height);
+    }
     tagCurrentWindowWithProcessId();
 }
 

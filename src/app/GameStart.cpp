@@ -5,6 +5,7 @@
 #include "app/PlaySession.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "app/WindowEvents.h"
 #include "game/Callbacks.h"
 #include "game/SceneFrame.h"
 
@@ -51,4 +52,5 @@ void Settings::registerCallbacks() {
     glutSpecialFunc(onSpecialDown);
     glutSpecialUpFunc(onSpecialUp);
     glutIdleFunc(onIdle);
+    watchWindowEvents();
 }

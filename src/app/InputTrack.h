@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,12 @@ struct InputTrack {
 // The most idle steps a file may ask for (over four hours at 60 frames a second).
 inline constexpr std::size_t maxTrackFrames = 1000000;
 
+enum class TrackRead { Read, Unreadable, Malformed };
+
 // Reads a demo (first line "zarnoth-demo 1") or else an input script from
-// `path`. On a fault returns false and sets `error` to "NAME:LINE: problem",
-// NAME being the file as the user named it.
-bool readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error);
+// `path`. A file that cannot be read sets `error` to "NAME: cannot be read", a
+// line that does not parse to "NAME:LINE: problem", NAME being the file as
+// the user named it.
+TrackRead readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error);
+// The same from an open file, which it closes; null is unreadable.
+TrackRead readInputTrack(std::FILE* file, const std::string& name, InputTrack& track, std::string& error);

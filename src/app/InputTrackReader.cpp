@@ -188,17 +188,21 @@ void readDemoLine(std::string_view line, TrackBuilder& builder, InputTrack& trac
 
 }  // namespace
 
-bool readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error) {
-    track = InputTrack{};
+TrackRead readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "r");
     struct stat info {};
     if (file && (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode))) {
         std::fclose(file);
         file = nullptr;
     }
+    return readInputTrack(file, name, track, error);
+}
+
+TrackRead readInputTrack(std::FILE* file, const std::string& name, InputTrack& track, std::string& error) {
+    track = InputTrack{};
     if (!file) {
         error = name + ": cannot be read";
-        return false;
+        return TrackRead::Unreadable;
     }
     TrackLines lines(file);
     TrackBuilder builder(track);
@@ -223,7 +227,7 @@ bool readInputTrack(const std::string& path, const std::string& name, InputTrack
         if (track.demo && track.level == 0) throw LineFault{"the header has no level line"};
     } catch (const LineFault& fault) {
         error = name + ":" + std::to_string(lines.number) + ": " + fault.problem;
-        return false;
+        return TrackRead::Malformed;
     }
-    return true;
+    return TrackRead::Read;
 }

@@ -55,11 +55,15 @@ int runWithCommandLine(int argc, const char* const* argv) {
     session.countFrames = options.events;
     if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) {
         std::string error;
-        if (!readInputTrack(options.file, options.file, session.track, error)) {
-            // A line that does not parse names itself; a file that cannot be read is a command-line fault.
-            if (error.ends_with(": cannot be read")) return refuse(error);
-            std::fprintf(stderr, "%s\n", error.c_str());
-            return 2;
+        switch (readInputTrack(options.file, options.file, session.track, error)) {
+            case TrackRead::Read:
+                break;
+            case TrackRead::Unreadable:
+                return refuse(error);
+            case TrackRead::Malformed:
+                // The line names itself; the usage would not help.
+                std::fprintf(stderr, "%s\n", error.c_str());
+                return 2;
         }
         if (session.track.demo) {
             if (options.levelGiven && options.level != session.track.level)

@@ -8,11 +8,12 @@
 
 #include "app/FrameCallbacks.h"
 #include "app/Globals.h"
-#include "app/Screenshot.h"
 #include "app/LevelChecksum.h"
+#include "app/Screenshot.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/Timer.h"
+#include "app/WindowEvents.h"
 #include "game/Callbacks.h"
 #include "game/Camera.h"
 #include "game/Collision.h"
@@ -42,11 +43,18 @@ double millisecondsSince(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+// Writes the end of a play: the end line, the timedemo's figures, the
+// screenshot. A demo or screenshot that could not be written ends the process
+// with status 1, so that no caller takes a missing file for a finished one.
 void concludePlay() {
     if (session.ended) return;
     session.ended = true;
     logEvent("end %.3f %.3f %.3f", tidy(-camera.offset.x), tidy(-camera.offset.z), tidy(camera.yaw));
-    if (session.demo) std::fflush(session.demo.get());
+    bool written = true;
+    if (session.demo && (std::fflush(session.demo.get()) != 0 || std::ferror(session.demo.get()))) {
+        std::fprintf(stderr, "zarnoth: the demo could not be written completely\n");
+        written = false;
+    }
     if (session.mode == Options::Mode::Timedemo) {
         const double seconds = session.step > 0 ? millisecondsSince(session.firstFrame, session.lastFrameEnd) / 1000 : 0;
         session.figures.print(stdout, seconds, levelLoadTimes);
@@ -58,9 +66,12 @@ void concludePlay() {
         beginFrame();
         drawScene();
         drawStatusLine();
-        if (!saveScreenshot(session.shotPath))
+        if (!saveScreenshot(session.shotPath)) {
             std::fprintf(stderr, "zarnoth: the screenshot %s cannot be written\n", session.shotPath.c_str());
+            written = false;
+        }
     }
+    if (!written) std::exit(1);
 }
 
 // Every key of a session reaches the game here: written to the demo first,
@@ -185,6 +196,9 @@ void recordKeyDown(unsigned char key, int, int) { queueRecordedKey(GameKey{false
 void recordKeyUp(unsigned char key, int, int) { queueRecordedKey(GameKey{false, key}, false); }
 void recordSpecialDown(int key, int, int) { queueRecordedKey(GameKey{true, key}, true); }
 void recordSpecialUp(int key, int, int) { queueRecordedKey(GameKey{true, key}, false); }
+// Keys let go in another window are released through the recording, so that
+// its play releases them at the same step.
+void recordHeldKeyReleases() { releaseHeldKeys(recordSpecialUp, recordKeyUp); }
 }  // namespace
 
 void queueRecordedKey(GameKey key, bool down) {
@@ -194,7 +208,7 @@ void queueRecordedKey(GameKey key, bool down) {
 void installSessionCallbacks() {
     switch (session.mode) {
         case Options::Mode::Normal:
-            if (session.countFrames) glutIdleFunc(countedIdle);
+            if (session.countFrames) setShownIdle(countedIdle);
             return;
         case Options::Mode::Record:
             writeDemoHeader();
@@ -203,7 +217,8 @@ void installSessionCallbacks() {
             glutKeyboardUpFunc(recordKeyUp);
             glutSpecialFunc(recordSpecialDown);
             glutSpecialUpFunc(recordSpecialUp);
-            glutIdleFunc(recordIdle);
+            setShownIdle(recordIdle);
+            setFocusLossAction(recordHeldKeyReleases);
             return;
         case Options::Mode::Play:
         case Options::Mode::Timedemo:
@@ -213,7 +228,8 @@ void installSessionCallbacks() {
             glutKeyboardUpFunc(ignoreKey);
             glutSpecialFunc(ignoreSpecial);
             glutSpecialUpFunc(ignoreSpecial);
-            glutIdleFunc(playIdle);
+            setShownIdle(playIdle);
+            setFocusLossAction(nullptr);
             return;
     }
 }

@@ -1,6 +1,8 @@
 #include "collision/BoxTree.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "collision/TriangleTest.h"
 
@@ -49,11 +51,17 @@ void BoxTree::build(std::vector<float>& triangles)
 
 namespace {
 
+// Rounded outward: the stored box holds every corner exactly, so the tests that read
+// it need allow only for their own rounding.
 void setBox(BoxNode& node, const float* low, const float* high)
 {
     for (int axis = 0; axis < 3; ++axis) {
-        node.center[axis] = (double(low[axis]) + double(high[axis])) * 0.5;
-        node.half[axis] = (double(high[axis]) - double(low[axis])) * 0.5;
+        const float center = float((double(low[axis]) + double(high[axis])) * 0.5);
+        const double half = std::max(double(high[axis]) - center, center - double(low[axis]));
+        float roundedHalf = float(half);
+        if (double(roundedHalf) < half) roundedHalf = std::nextafter(roundedHalf, std::numeric_limits<float>::infinity());
+        node.center[axis] = center;
+        node.half[axis] = roundedHalf;
     }
 }
 

@@ -8,9 +8,11 @@ namespace collision {
 
 constexpr int kLeafTriangles = 4;
 
+// Single precision: the corners are floats, and every test that reads a box allows a
+// margin far above the rounding of its centre and half sizes.
 struct BoxNode {
-    double center[3];
-    double half[3];
+    float center[3];
+    float half[3];
     // A leaf holds `count` triangles from `first` on. An inner node has count 0; its
     // first child follows it directly and `first` is the index of its second child.
     std::uint32_t first;

@@ -71,8 +71,10 @@ bool MeshModel::collides(CollisionModel3D* otherModel, int, int, float* otherTra
     }
     if (tree_.nodes.empty() || other->tree_.nodes.empty()) return false;
 
-    const PlacedTree self{tree_.nodes.data(), triangles_.data(), &placement_};
-    const PlacedTree them{other->tree_.nodes.data(), other->triangles_.data(), &otherPlacement};
+    const PlacedTree self{tree_.nodes.data(), tree_.nodes.size(), triangles_.data(), triangles_.size() / 9,
+                          &placement_};
+    const PlacedTree them{other->tree_.nodes.data(), other->tree_.nodes.size(), other->triangles_.data(),
+                          other->triangles_.size() / 9, &otherPlacement};
     return treesMeet(self, them);
 }
 

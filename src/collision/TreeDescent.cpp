@@ -1,5 +1,7 @@
 #include "collision/TreeDescent.h"
 
+#include "collision/FrameDescent.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -101,10 +103,10 @@ bool leavesMeet(const PlacedTree& a, const BoxNode& leafA, const PlacedTree& b, 
     PlacedTriangle placedA[kLeafTriangles];
     PlacedTriangle placedB[kLeafTriangles];
     for (std::uint32_t i = 0; i < leafA.count; ++i) {
-        placeTriangle(*a.placement, a.triangles + std::size_t(leafA.first + i) * 9, placedA[i]);
+        placeTreeTriangle(*a.placement, a.triangles + std::size_t(leafA.first + i) * 9, placedA[i]);
     }
     for (std::uint32_t j = 0; j < leafB.count; ++j) {
-        placeTriangle(*b.placement, b.triangles + std::size_t(leafB.first + j) * 9, placedB[j]);
+        placeTreeTriangle(*b.placement, b.triangles + std::size_t(leafB.first + j) * 9, placedB[j]);
     }
     for (std::uint32_t i = 0; i < leafA.count; ++i) {
         for (std::uint32_t j = 0; j < leafB.count; ++j) {
@@ -118,9 +120,9 @@ struct NodePair {
     std::uint32_t a, b;
 };
 
-}  // namespace
-
-bool treesMeet(const PlacedTree& a, const PlacedTree& b)
+// The descent for placements that cannot be inverted safely (flattening or nearly
+// flattening scales): both trees are placed in world space.
+bool treesMeetInWorld(const PlacedTree& a, const PlacedTree& b)
 {
     const BoxPairTest boxes(a, b);
 
@@ -155,6 +157,24 @@ bool treesMeet(const PlacedTree& a, const PlacedTree& b)
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool treesMeet(const PlacedTree& a, const PlacedTree& b)
+{
+    // The frame is the larger tree's own model space, so its boxes need no placing.
+    const bool aFirst = a.nodeCount >= b.nodeCount;
+    const PlacedTree& large = aFirst ? a : b;
+    const PlacedTree& small = aFirst ? b : a;
+    RelativePlacement relative;
+    if (relativePlacement(large, small, relative)) {
+        return treesMeetInFrame(large, small, relative, !aFirst);
+    }
+    if (relativePlacement(small, large, relative)) {
+        return treesMeetInFrame(small, large, relative, aFirst);
+    }
+    return treesMeetInWorld(a, b);
 }
 
 }  // namespace collision

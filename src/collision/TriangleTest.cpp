@@ -35,12 +35,18 @@ bool isDegenerateTriangle(const float* c)
     return isZero(cross(u, v));
 }
 
-void placeTriangle(const Placement& placement, const float* c, PlacedTriangle& out)
+void placeTreeTriangle(const Placement& placement, const float* c, PlacedTriangle& out)
 {
     for (int i = 0; i < 3; ++i) out.corner[i] = placement.apply(c[3 * i], c[3 * i + 1], c[3 * i + 2]);
     out.normal = cross(out.corner[1] - out.corner[0], out.corner[2] - out.corner[0]);
-    out.degenerate = isDegenerateTriangle(c) || isZero(out.normal) || !std::isfinite(out.normal.x) ||
-                     !std::isfinite(out.normal.y) || !std::isfinite(out.normal.z);
+    out.degenerate = isZero(out.normal) || !std::isfinite(out.normal.x) || !std::isfinite(out.normal.y) ||
+                     !std::isfinite(out.normal.z);
+}
+
+void placeTriangle(const Placement& placement, const float* c, PlacedTriangle& out)
+{
+    placeTreeTriangle(placement, c, out);
+    out.degenerate = out.degenerate || isDegenerateTriangle(c);
 }
 
 namespace {

@@ -50,6 +50,9 @@ bool isDegenerateTriangle(const float* corners9);
 // is degenerate as given, or that the placement flattens to a line or point, is
 // marked degenerate.
 void placeTriangle(const Placement& placement, const float* corners9, PlacedTriangle& out);
+// The same for a triangle already known not to be degenerate as given (the box tree
+// keeps no other kind): the same result, without checking the corners again.
+void placeTreeTriangle(const Placement& placement, const float* corners9, PlacedTriangle& out);
 
 // True when the two placed triangles share at least one point (touching counts).
 // Degenerate triangles never meet.

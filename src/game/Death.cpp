@@ -18,7 +18,7 @@ constexpr float deathDuration = 0.7f;
 void restartAfterDeath(float dt) {
     showMessage(deathMessageText, deathMessageCaption);
     // The box took the releases of any keys held when it opened.
-    clearHeldKeys();
+    releaseHeldKeys();
 
     loadLevel(currentLevel);
     camera.reset();

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/Timer.h"
+#include "game/PlayerAnimation.h"
 #include "scene/Player.h"
 
 bool keyForward = false, keyBackward = false, keyTurnLeft = false, keyTurnRight = false;
@@ -34,6 +35,8 @@ void resetGameStateForLoad() {
         player->jumpHeight = 0;
         player->jumpTimer = 0;
         player->jumpRising = false;
+        // A load during a jump would leave the player standing in the jump pose.
+        resetPlayerAnimation(*player, 0);
     }
 }
 
@@ -47,9 +50,4 @@ float nextFrameTime() {
     const float dt = timer.elapsed() - lastIdleTime;
     lastIdleTime += dt;
     return dt;
-}
-
-void clearHeldKeys() {
-    keyForward = keyBackward = keyTurnLeft = keyTurnRight = false;
-    keyPageUp = keyPageDown = keyStrafeLeft = keyStrafeRight = false;
 }

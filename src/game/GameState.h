@@ -16,12 +16,18 @@ extern bool falling;
 extern float fallTime;
 
 // Called by every level load before anything is read: ends blocks, jumps,
-// falls and deaths. The held keys stay.
+// falls and deaths, and puts the player back in its standing pose. The held
+// keys stay.
 void resetGameStateForLoad();
 // The next frame measures its time from now (after a load or a blocking box).
 void restartFrameClock();
 // Seconds since the previous frame; the first frame after a restart is ~0.
 float nextFrameTime();
-// Forgets every held movement key. Called after a blocking message box, which
-// swallows the key releases that happen while it is open.
-void clearHeldKeys();
+// Lets go of every held movement key, as if each had been released. For the
+// moments the game cannot see a release: after a blocking message box, which
+// takes the releases made while it is open, and when the window loses the
+// keyboard focus. Goes through the release callbacks, so that whatever watches
+// them sees the releases. Defined with the key callbacks (Input.cpp).
+void releaseHeldKeys();
+// The same through other release callbacks (a recording's, say).
+void releaseHeldKeys(void (*specialUp)(int, int, int), void (*keyUp)(unsigned char, int, int));

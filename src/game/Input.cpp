@@ -98,3 +98,14 @@ void onSpecialDown(int key, int, int) {
 void onSpecialUp(int key, int, int) {
     if (bool* flag = heldFlag(key)) *flag = false;
 }
+
+void releaseHeldKeys(void (*specialUp)(int, int, int), void (*keyUp)(unsigned char, int, int)) {
+    for (const int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN, GLUT_KEY_PAGE_UP,
+                          GLUT_KEY_PAGE_DOWN}) {
+        if (*heldFlag(key)) specialUp(key, 0, 0);
+    }
+    if (keyStrafeLeft) keyUp(',', 0, 0);
+    if (keyStrafeRight) keyUp('.', 0, 0);
+}
+
+void releaseHeldKeys() { releaseHeldKeys(onSpecialUp, onKeyUp); }

@@ -33,7 +33,7 @@ void loadLevel(int level) {
         } catch (const ObjectFileException& error) {
             showMessage(error.what(), "Fehler beim Lesen der Files.");
             // The box took the releases of any keys held when it opened.
-            clearHeldKeys();
+            releaseHeldKeys();
         }
         if (eventLogEnabled()) {
             const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;

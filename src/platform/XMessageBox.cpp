@@ -1,7 +1,6 @@
 #include "platform/XMessageBox.h"
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -15,7 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/DisplayPtr.h"
+#include "platform/FocusWatch.h"
+#include "platform/GameWindow.h"
 #include "platform/Screen.h"
+#include "platform/StaleKeyEvents.h"
 
 namespace {
 
@@ -23,6 +26,8 @@ constexpr int margin = 16;
 constexpr int buttonWidth = 80;
 constexpr int buttonHeight = 28;
 constexpr int minimumWidth = 240;
+// Room for a window manager's title-bar buttons beside the caption.
+constexpr int titleBarButtons = 96;
 
 // Font sets follow LC_CTYPE; under a UTF-8 locale one ISO 10646 font covers
 // every character of the German texts. The game's own locale comes back after.
@@ -45,29 +50,26 @@ private:
 // never be answered. The grabs go for the time of the box and come back after.
 class GameModeGrabPause {
 public:
-    GameModeGrabPause() {
-        if (!glutInitialised() || !glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) return;
-        display_ = glXGetCurrentDisplay();
-        window_ = glXGetCurrentDrawable();
-        if (!display_ || window_ == None) return;
-        XUngrabKeyboard(display_, CurrentTime);
-        XUngrabPointer(display_, CurrentTime);
-        XFlush(display_);
+    explicit GameModeGrabPause(const GameWindow& game) {
+        if (!game.display || !glutInitialised() || !glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) return;
+        game_ = game;
+        XUngrabKeyboard(game_.display, CurrentTime);
+        XUngrabPointer(game_.display, CurrentTime);
+        XFlush(game_.display);
     }
     ~GameModeGrabPause() {
-        if (!display_) return;
-        XGrabPointer(display_, window_, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                     GrabModeAsync, GrabModeAsync, window_, None, CurrentTime);
-        XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
-        XFlush(display_);
+        if (!game_.display) return;
+        XGrabPointer(game_.display, game_.window, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, game_.window, None, CurrentTime);
+        XGrabKeyboard(game_.display, game_.window, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+        XFlush(game_.display);
     }
-    bool active() const { return display_ != nullptr; }
+    bool active() const { return game_.display != nullptr; }
     GameModeGrabPause(const GameModeGrabPause&) = delete;
     GameModeGrabPause& operator=(const GameModeGrabPause&) = delete;
 
 private:
-    Display* display_ = nullptr;
-    GLXDrawable window_ = None;
+    GameWindow game_;
 };
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -201,23 +203,77 @@ void setDialogHints(Display* display, Window window, int width, int height) {
                     reinterpret_cast<const unsigned char*>(&above), 1);
 }
 
-// Without a window manager nobody gives the box the focus, and with the
-// server's default (focus follows the pointer) the keys could not reach it.
-// Where someone has put the focus on a window, that choice is left alone,
-// unless it is the game's full-screen window, which would hide the answer.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-void takeFocusIfUnowned(Display* display, Window window, bool overGameMode) {
+// For requests on another program's windows, which may have gone away
+// meanwhile: their failure is harmless.
+template <typename Request>
+void tolerateXErrors(Display* display, Request request) {
+    XSync(display, False);
+    auto* previous = XSetErrorHandler(ignoreXError);
+    request();
+    XSync(display, False);
+    XSetErrorHandler(previous);
+}
+
+// The window and its ancestors below the root; the last is the one among the
+// root's children (a window manager's frame around it, or the window itself).
+std::vector<Window> windowAndFrames(Display* display, Window window) {
+    std::vector<Window> chain;
+    while (window != None && chain.size() < 16) {
+        chain.push_back(window);
+        Window root = None, parent = None, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count)) break;
+        if (children) XFree(children);
+        if (parent == root) break;
+        window = parent;
+    }
+    return chain;
+}
+
+// A key must always answer the box. Without a window manager nobody gives it
+// the focus; with one, the manager may keep it on the game. So the box takes
+// the focus when nobody owns it (the server's default, focus follows the
+// pointer) or when the game's own window has it, windowed or full screen.
+// Focus that someone put on any other window is left alone, except over the
+// full-screen game, which hides every other window. Returns the window the
+// focus was taken from, None when it was not taken from a window.
+Window takeFocus(Display* display, Window box, Window game, bool overGameMode) {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
-    if (!overGameMode && focus != PointerRoot && focus != None) return;
-    // The request can still fail harmlessly (the window went away meanwhile).
-    XSync(display, False);
-    auto* previous = XSetErrorHandler(ignoreXError);
-    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
-    XSync(display, False);
-    XSetErrorHandler(previous);
+    const bool unowned = focus == PointerRoot || focus == None;
+    bool fromGame = false;
+    if (!unowned && game != None) {
+        const std::vector<Window> gameWindows = windowAndFrames(display, game);
+        fromGame = std::find(gameWindows.begin(), gameWindows.end(), focus) != gameWindows.end();
+    }
+    if (!unowned && !fromGame && !overGameMode) return None;
+    tolerateXErrors(display, [&] { XSetInputFocus(display, box, RevertToPointerRoot, CurrentTime); });
+    return unowned ? None : focus;
+}
+
+// Gives the focus back, which a destroyed box would otherwise leave to the
+// pointer: without a window manager the game's keys would stop.
+void returnFocus(Display* display, Window window) {
+    if (window == None) return;
+    tolerateXErrors(display, [&] { XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime); });
+}
+
+// The full-screen game's window bypasses the window manager, which therefore
+// stacks the box's frame below it: the box would take the keys unseen. The
+// game's window goes just below the box while it is open (a window that
+// bypasses the manager can be restacked by anyone) and back on top after.
+void stackGameBelow(Display* display, Window box, Window game) {
+    XWindowChanges changes{};
+    changes.sibling = windowAndFrames(display, box).back();
+    changes.stack_mode = Below;
+    tolerateXErrors(display, [&] { XConfigureWindow(display, game, CWSibling | CWStackMode, &changes); });
+}
+
+void raiseGame(Display* display, Window game) {
+    tolerateXErrors(display, [&] { XRaiseWindow(display, game); });
 }
 
 bool isAnswerKey(KeySym key) {
@@ -259,7 +315,8 @@ void drawBox(Display* display, Window window, GC gc, const BoxFont& font,
     XFlush(display);
 }
 
-void runBox(Display* display, const std::string& text, const std::string& caption, bool overGameMode) {
+void runBox(Display* display, const std::string& text, const std::string& caption, Window game,
+            bool overGameMode) {
     const int screen = DefaultScreen(display);
     const Window root = RootWindow(display, screen);
     GC gc = XCreateGC(display, root, 0, nullptr);
@@ -269,7 +326,9 @@ void runBox(Display* display, const std::string& text, const std::string& captio
     Layout layout;
     int textWidth = 0;
     for (const std::string& line : lines) textWidth = std::max(textWidth, font.width(line));
-    layout.width = std::max({minimumWidth, textWidth + 2 * margin, buttonWidth + 2 * margin});
+    // The title bar shows the caption only as wide as the box; a narrower box gets it cut.
+    const int captionWidth = font.width(caption) + 2 * margin + titleBarButtons;
+    layout.width = std::max({minimumWidth, textWidth + 2 * margin, buttonWidth + 2 * margin, captionWidth});
     const int textHeight = static_cast<int>(lines.size()) * font.lineHeight();
     layout.height = margin + textHeight + margin + buttonHeight + margin;
     layout.buttonX = (layout.width - buttonWidth) / 2;
@@ -283,6 +342,8 @@ void runBox(Display* display, const std::string& text, const std::string& captio
                                               BlackPixel(display, screen), background);
     setTitle(display, window, caption);
     setDialogHints(display, window, layout.width, layout.height);
+    // Keeps the box above the game and tells a window manager whose it is.
+    if (game != None) XSetTransientForHint(display, window, game);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
     XSelectInput(display, window,
@@ -304,12 +365,14 @@ void runBox(Display* display, const std::string& text, const std::string& captio
     bool buttonDown = false;
     bool open = true;
     bool destroyed = false;
+    Window focusTakenFrom = None;
     while (open) {
         XEvent event;
         XNextEvent(display, &event);
         switch (event.type) {
             case MapNotify:
-                takeFocusIfUnowned(display, window, overGameMode);
+                if (overGameMode) stackGameBelow(display, window, game);
+                focusTakenFrom = takeFocus(display, window, game, overGameMode);
                 break;
             case Expose:
                 if (event.xexpose.count == 0) drawBox(display, window, gc, font, lines, layout, buttonDown);
@@ -356,7 +419,9 @@ void runBox(Display* display, const std::string& text, const std::string& captio
         }
     }
 
+    returnFocus(display, focusTakenFrom);
     if (!destroyed) XDestroyWindow(display, window);
+    if (overGameMode) raiseGame(display, game);
     XFreeGC(display, gc);
     XSync(display, False);
 }
@@ -365,12 +430,23 @@ void runBox(Display* display, const std::string& text, const std::string& captio
 
 bool showXMessageBox(const std::string& text, const std::string& caption) {
     const Utf8Locale locale;
-    Display* display = XOpenDisplay(nullptr);
+    const DisplayPtr owner(XOpenDisplay(nullptr));
+    Display* display = owner.get();
     if (!display) return false;
+    const GameWindow game = currentGameWindow();
     {
-        const GameModeGrabPause pause;
-        runBox(display, text, caption, pause.active());
+        const GameModeGrabPause pause(game);
+        runBox(display, text, caption, game.window, pause.active());
     }
-    XCloseDisplay(display);
+    if (game.display) {
+        // The game's connection still holds key events from before the box,
+        // among them the X server's auto-repeat of a key held into it. freeglut
+        // tells a repeat by asking whether the key is still down, and after the
+        // box it no longer is: a late repeat would count as a new press that no
+        // release follows. The caller releases every key after a box; nothing
+        // from before its answer is news, neither a key nor the focus it took.
+        dropKeyEventsUntil(game.display, serverTimeNow(display));
+        gameWindowLostFocus();
+    }
     return true;
 }

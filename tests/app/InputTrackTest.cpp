@@ -11,7 +11,7 @@ InputTrack read(const TempDir& dir, const std::string& text) {
     dir.write("input.txt", text);
     InputTrack track;
     std::string error;
-    EXPECT_TRUE(readInputTrack("input.txt", "input.txt", track, error)) << error;
+    EXPECT_EQ(readInputTrack("input.txt", "input.txt", track, error), TrackRead::Read) << error;
     return track;
 }
 

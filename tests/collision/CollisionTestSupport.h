@@ -124,6 +124,80 @@ inline std::vector<Triangle> sphereTriangles(float radius, int rings, int segmen
     return out;
 }
 
+// The triangles placed by an affine matrix, as a skinned pose bakes them.
+inline std::vector<Triangle> transformed(const std::vector<Triangle>& triangles, const Matrix& m)
+{
+    std::vector<Triangle> out(triangles.size());
+    for (std::size_t t = 0; t < triangles.size(); ++t) {
+        for (int i = 0; i < 9; i += 3) {
+            const float x = triangles[t][i], y = triangles[t][i + 1], z = triangles[t][i + 2];
+            for (int row = 0; row < 3; ++row) {
+                out[t][i + row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
+            }
+        }
+    }
+    return out;
+}
+
+// A closed cylinder hanging from the origin down the y axis, as limbs are modelled.
+inline std::vector<Triangle> cylinderTriangles(float radius, float length, int segments, int stacks)
+{
+    const double pi = 3.14159265358979323846;
+    auto rim = [&](int stack, int segment) {
+        const double phi = 2.0 * pi * segment / segments;
+        return std::array<float, 3>{float(radius * std::cos(phi)), -length * float(stack) / float(stacks),
+                                    float(radius * std::sin(phi))};
+    };
+    std::vector<Triangle> out;
+    auto add = [&out](const std::array<float, 3>& a, const std::array<float, 3>& b, const std::array<float, 3>& c) {
+        out.push_back({a[0], a[1], a[2], b[0], b[1], b[2], c[0], c[1], c[2]});
+    };
+    for (int s = 0; s < segments; ++s) {
+        for (int k = 0; k < stacks; ++k) {
+            add(rim(k, s), rim(k + 1, s), rim(k + 1, s + 1));
+            add(rim(k, s), rim(k + 1, s + 1), rim(k, s + 1));
+        }
+        add({0, 0, 0}, rim(0, s + 1), rim(0, s));
+        add({0, -length, 0}, rim(stacks, s), rim(stacks, s + 1));
+    }
+    return out;
+}
+
+// A jointed figure of boxes and cylinders (2,064 triangles, 1.9 units tall) in a
+// walking pose: a deadly object's mesh as the game rebuilds it from its bones.
+inline std::vector<Triangle> figureTriangles()
+{
+    std::vector<Triangle> out;
+    auto put = [&out](const std::vector<Triangle>& part, const Matrix& at) {
+        const auto placed = transformed(part, at);
+        out.insert(out.end(), placed.begin(), placed.end());
+    };
+    auto limb = [](float radius, float length) { return cylinderTriangles(radius, length, 22, 4); };
+
+    put(boxTriangles(-0.15f, -0.1f, -0.1f, 0.15f, 0.1f, 0.1f), translation(0, 1.0f, 0));
+    const Matrix chest = translation(0, 1.1f, 0) * rotation(8, 1, 0, 0);
+    put(boxTriangles(-0.2f, 0, -0.12f, 0.2f, 0.5f, 0.12f), chest);
+    const Matrix neck = chest * translation(0, 0.58f, 0);
+    put(limb(0.05f, 0.08f), neck);
+    put(boxTriangles(-0.1f, 0, -0.1f, 0.1f, 0.22f, 0.1f), neck * rotation(-15, 0, 1, 0));
+
+    for (const float side : {-1.0f, 1.0f}) {
+        const Matrix shoulder = chest * translation(side * 0.26f, 0.45f, 0) * rotation(side * 35, 1, 0, 0) *
+                                rotation(side * 12, 0, 0, 1);
+        put(limb(0.05f, 0.3f), shoulder);
+        const Matrix elbow = shoulder * translation(0, -0.3f, 0) * rotation(-40, 1, 0, 0);
+        put(limb(0.045f, 0.28f), elbow);
+        put(boxTriangles(-0.04f, -0.1f, -0.03f, 0.04f, 0, 0.03f), elbow * translation(0, -0.28f, 0));
+
+        const Matrix hip = translation(side * 0.1f, 0.95f, 0) * rotation(-side * 25, 1, 0, 0);
+        put(limb(0.07f, 0.45f), hip);
+        const Matrix knee = hip * translation(0, -0.45f, 0) * rotation(side < 0 ? 10.0f : 45.0f, 1, 0, 0);
+        put(limb(0.06f, 0.45f), knee);
+        put(boxTriangles(-0.06f, -0.05f, -0.18f, 0.06f, 0.03f, 0.06f), knee * translation(0, -0.47f, 0));
+    }
+    return out;
+}
+
 // All pairs, placed and tested exactly as the library does, stopping at the
 // first contact: the reference the tree must agree with. The placed triangles
 // of `b` live in a buffer kept between calls, so a benchmark times the tests.

@@ -136,6 +136,49 @@ TEST(TreeAgainstBruteForce, RandomMeshesAndPlacements) { expectSameAnswers(3000,
 
 TEST(TreeAgainstBruteForce, LatticeMeshesWithExactContacts) { expectSameAnswers(3000, 530, true); }
 
+// The game's own case: a posed figure of about 2,000 triangles against a small box
+// that is near it, touching or not, both placed by any affine matrix; and the figure
+// against a second one. Asked both ways, so either model serves as the frame.
+TEST(TreeAgainstBruteForce, PosedFigureAgainstBoxAndFigure)
+{
+    Generator generate(1515);
+    const auto figure = figureTriangles();
+    ModelPtr figureModel = buildModel(figure);
+    int hits = 0, mismatches = 0;
+    constexpr int kCases = 160;
+    for (int round = 0; round < kCases && mismatches < 10; ++round) {
+        // Some far from the origin, where the world coordinates round coarsely.
+        const Matrix mf = (round % 4 == 1 ? translation(3e4f, -2e4f, 1e4f) : identity()) * generate.placement();
+        const Triangle& t = figure[std::size_t(generate.integer(0, int(figure.size()) - 1))];
+        const float u = generate.uniform(0, 0.5f), v = generate.uniform(0, 0.5f);
+        float at[3];
+        for (int i = 0; i < 3; ++i) {
+            at[i] = t[i] + u * (t[3 + i] - t[i]) + v * (t[6 + i] - t[i]) + generate.uniform(-0.15f, 0.15f);
+        }
+        const bool againstFigure = round % 40 == 0;
+        const float half = generate.uniform(0.03f, 0.15f);
+        const auto other = againstFigure ? figure : boxTriangles(-half, -half, -half, half, half, half);
+        Matrix mo = mf * translation(at[0], at[1], at[2]) * rotation(generate.uniform(0, 360), 0.6f, 0, 0.8f);
+        if (againstFigure) mo = mo * rotation(90, 0, 0, 1) * translation(0, -1, 0);
+        if (round % 3 == 0) mo = mo * generate.placement();
+        ModelPtr otherModel = buildModel(other);
+        figureModel->setTransform(mf.data());
+        otherModel->setTransform(mo.data());
+
+        const bool expected = bruteForce(figure, mf, other, mo);
+        const bool fo = figureModel->collides(otherModel.get());
+        const bool of = otherModel->collides(figureModel.get());
+        hits += expected;
+        if (fo != expected || of != expected) {
+            ++mismatches;
+            ADD_FAILURE() << "case " << round << ": brute force " << expected << ", tree " << fo << of;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(hits, kCases / 5);
+    EXPECT_LT(hits, kCases - kCases / 5);
+}
+
 // Triangles spread over many orders of magnitude defeat splitting boxes in the middle;
 // the tree must still be shallow enough for the search and give the same answers.
 TEST(TreeAgainstBruteForce, SkewedSpreadOfTriangles)

@@ -29,7 +29,8 @@ while IFS= read -r -d '' file; do
 done < <(find "$work" -type f -print0 | sort -z)
 
 # Every content file in data/ must come from the generator; the settings file
-# is written by hand and the log by the game.
+# is written by hand, the bundled demo is an input script and the log is
+# written by the game.
 while IFS= read -r -d '' file; do
   rel=${file#"$data"/}
   case "$rel" in

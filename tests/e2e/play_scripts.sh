@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Plays every input script of tests/e2e/scripts and checks the event log
+# Plays every input script of tests/e2e/scripts and the bundled demo of
+# data/demos, and checks the event log
 # against the script's own expectations, written in its comments:
 #   # level: N               start on level N (default 1)
 #   # expect: WORDS          the log's events in order, without frame numbers
@@ -8,13 +9,14 @@
 # Usage: play_scripts.sh <zarnoth binary> <source dir> [script...]
 # PLAY_MODE=--timedemo plays as fast as possible (the log is the same) and
 # PLAY_RESOLUTION sets the window (default 640x480).
+# (CTest runs it once per script, as e2e.play_script.NAME.)
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
 mode=${PLAY_MODE:---play}
 printf 'Resolution=%s\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' "${PLAY_RESOLUTION:-640x480}" >"$work/zarnoth.ini"
 shift 2
 scripts=("$@")
-[ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt)
+[ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt "$source_dir"/data/demos/*.txt)
 
 failures=0
 for script in "${scripts[@]}"; do

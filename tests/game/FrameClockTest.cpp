@@ -1,6 +1,7 @@
 #include <GL/freeglut.h>
 
 #include "GameFixture.h"
+#include "app/WindowEvents.h"
 #include "app/Timer.h"
 #include "game/Callbacks.h"
 #include "game/Movement.h"
@@ -44,4 +45,18 @@ TEST_F(FrameClock, ALoadErrorBoxAlsoForgetsHeldKeys) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second, "Fehler beim Lesen der Files.");
     EXPECT_FALSE(keyForward);
+}
+
+TEST_F(FrameClock, AHiddenWindowStopsTheIdleStepsAndItsTimeIsNoFrame) {
+    nextFrameTime();
+    onWindowStatus(GLUT_HIDDEN);
+    timer.startCount -= timer.frequency * 10;  // ten seconds minimised
+    onWindowStatus(GLUT_FULLY_RETAINED);
+    EXPECT_LT(nextFrameTime(), 1.0f);
+
+    // Shown again without having been hidden: the clock goes on.
+    timer.startCount -= timer.frequency * 10;
+    onWindowStatus(GLUT_PARTIALLY_RETAINED);
+    EXPECT_GT(nextFrameTime(), 9.9f);
+    glutIdleFunc(nullptr);
 }

@@ -57,7 +57,7 @@ protected:
         player = testPlayer.get();
 
         camera.reset();
-        clearHeldKeys();
+        releaseHeldKeys();
         jumpRequested = blocked = dead = falling = false;
         blockAxis = blockSign = 0;
         fallTime = 0;

@@ -44,11 +44,12 @@ TEST_F(Jump, SpaceWhileDescendingRisesAgainFromTheCurrentHeight) {
     EXPECT_TRUE(jumpRequested);
 }
 
-TEST_F(Jump, EveryLevelLoadEndsAJumpAndAFall) {
+TEST_F(Jump, EveryLevelLoadEndsAJumpAndAFallInTheStandingPose) {
     TempDir dir;
     writeLevel(dir, 1, "");
     onKeyDown(' ', 0, 0);
     for (int i = 0; i < 10; ++i) applyHeldKeys(0.01f);
+    ASSERT_GT(player->model.currentFrame, 1);
     falling = true;
     fallTime = 0.3f;
 
@@ -59,6 +60,7 @@ TEST_F(Jump, EveryLevelLoadEndsAJumpAndAFall) {
     EXPECT_FLOAT_EQ(player->jumpTimer, 0);
     EXPECT_FALSE(falling);
     EXPECT_FLOAT_EQ(fallTime, 0);
+    EXPECT_FLOAT_EQ(player->model.currentFrame, 1);
 }
 
 using Death = GameTest;

@@ -56,20 +56,11 @@ public:
     BoxProcess& operator=(const BoxProcess&) = delete;
 
     // The box's window, once it is mapped; None when it does not appear.
+    // A window manager puts it inside a frame of its own.
     Window waitForWindow() {
         for (auto deadline = std::chrono::steady_clock::now() + 20s; std::chrono::steady_clock::now() < deadline;
              std::this_thread::sleep_for(50ms)) {
-            Window root = 0, parent = 0, *children = nullptr;
-            unsigned count = 0;
-            XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
-            Window found = None;
-            for (unsigned i = 0; i < count && found == None; ++i) {
-                XWindowAttributes attributes{};
-                if (propertyText(display_, children[i], "_NET_WM_NAME") == caption_ &&
-                    XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable)
-                    found = children[i];
-            }
-            if (children) XFree(children);
+            const Window found = findBox(DefaultRootWindow(display_), 0);
             if (found != None) {
                 window_ = found;
                 return found;
@@ -142,6 +133,23 @@ public:
     Display* display() const { return display_; }
 
 private:
+    Window findBox(Window parent, int depth) {
+        Window root = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, parent, &root, &up, &children, &count)) return None;
+        Window found = None;
+        for (unsigned i = 0; i < count && found == None; ++i) {
+            XWindowAttributes attributes{};
+            if (propertyText(display_, children[i], "_NET_WM_NAME") == caption_ &&
+                XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable)
+                found = children[i];
+            else if (depth < 2)
+                found = findBox(children[i], depth + 1);
+        }
+        if (children) XFree(children);
+        return found;
+    }
+
     std::string caption_;
     pid_t pid_ = -1;
     bool finished_ = false;
@@ -156,11 +164,14 @@ std::string uniqueCaption(const char* what) {
 }  // namespace
 
 TEST(XMessageBox, CarriesItsUtf8CaptionAndClosesFromTheWindowManager) {
-    const std::string caption = uniqueCaption("title");
-    BoxProcess box("Window gr\xc3\xb6\xc3\x9f" "er als Aufl\xc3\xb6sung.", caption);
+    // A caption far longer than the text: a window manager cuts a caption
+    // that is wider than the box.
+    const std::string caption = uniqueCaption("title with a caption much longer than the text of the box");
+    BoxProcess box("Lesefehler.", caption);
     const Window window = box.waitForWindow();
     ASSERT_NE(window, None);
     EXPECT_EQ(propertyText(box.display(), window, "WM_NAME"), caption);
+    EXPECT_GE(box.geometry().width, 7 * static_cast<int>(caption.size()));
     EXPECT_FALSE(box.closedWithin(200ms));
     box.closeByWindowManager();
     EXPECT_TRUE(box.closedWithin(10s));

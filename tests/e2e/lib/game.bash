@@ -57,3 +57,99 @@ wait_for_window() {
 window_exists() {
   [ -n "$(xdotool search --all --pid "$game_pid" --name "^$1\$" 2>/dev/null || true)" ]
 }
+
+# Runs this script again on an X server of its own, away from the windows and
+# keys of the tests that share the suite's server: `own_display` for Xvfb,
+# `own_display --wm` for Xvfb with openbox, `own_display --xorg` for Xorg with
+# the dummy driver, which can do full screen. Call it before anything else.
+own_display() {
+  if [ -z "${ZARNOTH_OWN_DISPLAY:-}" ]; then
+    rm -rf "$work"
+    trap - EXIT
+    local runner=("$source_dir/scripts/with-xvfb.sh" "$@")
+    [ "${1:-}" = "--xorg" ] && runner=("$source_dir/scripts/with-xorg.sh")
+    ZARNOTH_OWN_DISPLAY=1 exec "${runner[@]}" bash "$0" "$zarnoth" "$source_dir"
+  fi
+}
+
+# Gives a window the keyboard focus, through the window manager where one runs.
+focus_window() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true
+}
+
+# Waits up to $2 seconds (default 10) until no window of the game has this title.
+wait_until_closed() {
+  local title=$1 seconds=${2:-10} i
+  for i in $(seq 1 $((seconds * 10))); do
+    window_exists "$title" || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+deaths() { grep -c "You are dead!" "$work/stderr" || true; }
+
+# A level 1 with a deadly blade three units ahead of the start, between two
+# walls, and windowed settings; the models and textures come from data/.
+make_blade_level() {
+  local n=${1:-1}
+  mkdir -p "$work/levels"
+  cp -r "$source_dir/data/models" "$source_dir/data/texturen" "$work/"
+  cat >"$work/levels/level$n.cfg" <<'LEVEL'
+Level
+level1.txt
+static=yes
+Translation=0 0 0
+RTranslation=0 0 0
+Rotation=0 0 0
+Scaling=1 1 1
+0
+0
+
+DeathObject
+klinge.txt
+static=yes
+animated=no
+Startframe=0
+Translation=0 0 -3
+RTranslation=0 0 0
+Rotation=0 0 0
+Scaling=1 1 1
+fps=0
+0
+LEVEL
+  printf '2\n-2 2 -2 -22 x -1 0\n2 2 2 -22 x 1 0\n' >"$work/levels/levelformat$n.txt"
+  : >"$work/levels/action$n.txt"
+  printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
+}
+
+# Walks into the blade holding Up, lets go while the death box is shown and
+# answers it with one Return to whichever window has the focus. Fails unless
+# the box closes and exactly one more death is counted.
+die_once_holding_up() {
+  local before box
+  before=$(deaths)
+  xdotool keydown Up
+  box=$(wait_for_window "Game Over" 10) || { xdotool keyup Up; fail "no death box after $before death(s)"; }
+  sleep 0.3
+  [ -z "${check_box_on_top:-}" ] || box_on_top "$box" || { xdotool keyup Up; fail "the death box is not on top"; }
+  xdotool keyup Up
+  sleep 0.3
+  xdotool key Return
+  wait_until_closed "Game Over" || fail "one Return did not close the death box"
+  # Walking on would reach the blade again within a second.
+  sleep 2
+  [ "$(deaths)" = $((before + 1)) ] || fail "$(deaths) deaths after $((before + 1)) walks into the blade"
+}
+
+# True when the box's own grey shows on the screen just inside its top-left
+# corner: nothing (the full-screen game, say) covers it.
+box_on_top() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW colour
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root "$work/top.png" 2>/dev/null || return 1
+  colour=$(convert "$work/top.png" -format "%[pixel:p{$((X + 4)),$((Y + 4))}]" info:)
+  case "$colour" in srgb\(216,216,216\)|"#D8D8D8"*|gray\(216\)|grey\(216\)) return 0 ;; esac
+  echo "pixel inside the box: $colour" >&2
+  return 1
+}

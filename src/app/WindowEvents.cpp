@@ -1,0 +1,48 @@
+#include "app/WindowEvents.h"
+
+#include <GL/freeglut.h>
+
+#include "game/Callbacks.h"
+#include "game/GameState.h"
+#include "platform/FocusWatch.h"
+
+namespace {
+// Often enough that a player who leaves the window stops at once, rarely
+// enough to cost nothing; and kept out of the frame.
+constexpr unsigned focusCheckMilliseconds = 50;
+bool idleStopped = false;
+void (*shownIdle)() = onIdle;
+void (*focusLossAction)() = releaseHeldKeys;
+}  // namespace
+
+void setShownIdle(void (*idle)()) {
+    shownIdle = idle;
+    if (!idleStopped) glutIdleFunc(shownIdle);
+}
+
+void setFocusLossAction(void (*action)()) { focusLossAction = action; }
+
+void onWindowStatus(int state) {
+    if (state == GLUT_HIDDEN) {
+        // With no idle function freeglut sleeps until the next event.
+        glutIdleFunc(nullptr);
+        idleStopped = true;
+    } else if (idleStopped) {
+        idleStopped = false;
+        // The hidden time is no frame's step.
+        restartFrameClock();
+        glutIdleFunc(shownIdle);
+        glutPostRedisplay();
+    }
+}
+
+void onFocusCheck(int) {
+    // A key let go in another window sends no release here.
+    if (gameWindowLostFocus() && focusLossAction) focusLossAction();
+    glutTimerFunc(focusCheckMilliseconds, onFocusCheck, 0);
+}
+
+void watchWindowEvents() {
+    glutWindowStatusFunc(onWindowStatus);
+    if (watchGameWindowFocus()) glutTimerFunc(focusCheckMilliseconds, onFocusCheck, 0);
+}

@@ -1,0 +1,81 @@
+# A player on a desktop with a window manager (openbox): keys held into a
+# message box, or let go in another window, must not keep the player walking.
+# Three deaths in a row holding Up, each answered by one Return; Up held while
+# the focus goes to another window and back; Up held through F2 into a broken
+# level. A minimised game sleeps instead of spinning, and plays on when restored.
+. "$(dirname "$0")/lib/game.bash"
+own_display --wm
+make_blade_level 1
+# Level 2 has its blade, but no wall file: its load shows a read error.
+make_blade_level 2
+rm "$work/levels/levelformat2.txt"
+unset ZARNOTH_MESSAGES
+start_game
+game=$(wait_for_window Zarnoth) || fail "no Zarnoth window"
+focus_window "$game"
+
+for round in 1 2 3; do die_once_holding_up; done
+
+# Let go of Up in another window: the player must stop where it is.
+other_title="other-$$"
+xmessage -title "$other_title" "another program" &
+other_pid=$!
+trap 'kill $other_pid 2>/dev/null; cleanup' EXIT
+other=""
+for i in $(seq 1 50); do
+  other=$(xdotool search --onlyvisible --name "^$other_title\$" 2>/dev/null | head -n1 || true)
+  [ -n "$other" ] && break
+  sleep 0.1
+done
+[ -n "$other" ] || fail "no second window"
+focus_window "$game"
+xdotool keydown Up
+sleep 0.2
+focus_window "$other"
+xdotool keyup Up
+sleep 1
+focus_window "$game"
+sleep 2
+[ "$(deaths)" = 3 ] || fail "the player walked on after Up was let go in another window"
+
+# Hold Up through F2: the read error's box takes the release.
+xdotool keydown Up
+sleep 0.1
+xdotool key F2
+wait_for_window "Fehler beim Lesen der Files." 10 >/dev/null || { xdotool keyup Up; fail "no read-error box"; }
+sleep 0.3
+xdotool keyup Up
+sleep 0.3
+xdotool key Return
+wait_until_closed "Fehler beim Lesen der Files." || fail "one Return did not close the read-error box"
+sleep 2
+[ "$(deaths)" = 3 ] || fail "the player walked on in level 2 after the read-error box"
+
+# Minimised, the game waits for events.
+xdotool windowminimize --sync "$game" || fail "could not minimise the game"
+sleep 0.5
+ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
+start=$(ticks)
+sleep 2
+used=$(( $(ticks) - start ))
+echo "minimised: $used clock ticks in 2 seconds"
+hz=$(getconf CLK_TCK)
+# Spinning takes a whole core: 2 seconds' worth of ticks.
+[ "$used" -lt $((hz / 5)) ] || fail "minimised, the game used $used of $((hz * 2)) clock ticks"
+
+# Restored, it plays on: the next walk into level 2's blade is one death, and
+# the restart of level 2 shows its read error again.
+focus_window "$game"
+sleep 0.5
+xdotool keydown Up
+wait_for_window "Game Over" 10 >/dev/null || { xdotool keyup Up; fail "no death after the window came back"; }
+sleep 0.3
+xdotool keyup Up
+xdotool key Return
+wait_for_window "Fehler beim Lesen der Files." 10 >/dev/null || fail "level 2 was not loaded again"
+xdotool key Return
+wait_until_closed "Fehler beim Lesen der Files." || fail "the second read-error box stayed"
+sleep 1
+[ "$(deaths)" = 4 ] || fail "$(deaths) deaths, expected 4"
+kill -0 "$game_pid" || fail "the game ended"
+echo "ok"
