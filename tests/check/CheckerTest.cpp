@@ -132,8 +132,10 @@ const Case kCases[] = {
     {"player without bounding box", {{"models/tarnel.txt", "", withoutBoundingBox()}}, 1,
      {{"models/tarnel.txt:1: warning", "no \"BoundingBox\""},
       {"models/tarnel.txt:1: warning", "has 30 frames; its walk, jump, landing and death animations use frames 1 to 70"}}},
-    {"out of reach", {{cfg, "Translation=0 0 -5", "Translation=0 0 -50"}}, 1,
-     {{cfg + ":11: warning", "never come within 5 units"}}},
+    {"out of reach", {{cfg, "Translation=2 0 -5", "Translation=2 0 -50"}}, 1,
+     {{cfg + ":41: warning", "never come within 5 units"}}},
+    // Pits lie beyond the walls by design: strafing is never blocked.
+    {"pit beyond the walls", {{cfg, "Translation=0 0 -5", "Translation=0 0 -50"}}, 0, {}},
     {"parts out of reach", {{cfg, "Scaling=3 1 1", "Scaling=6 1 1"}}, 1,
      {{cfg + ":31: warning", "lie 6.08 units from its position"}}},
     {"start over an abyss", {{cfg, "Translation=0 0 -5", "Translation=0 0 0"}}, 1,

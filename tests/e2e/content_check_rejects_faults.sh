@@ -44,16 +44,16 @@ PY
 
 expect_rejected "normal index out of range" "normal indices below the mesh's normal count" models/level1.txt \
   'text.replace(" 0 0 0 1\n", " 0 0 99 1\n", 1)'
-expect_rejected "vertex index out of range" "vertex indices below the mesh's vertex count" models/grube.txt \
-  'text.replace("\n0 0 1 2 ", "\n0 0 1 999 ", 1)'
-expect_rejected "triangle wound against its normal" "wound against its normal" models/level1.txt \
-  'text.replace("\n0 0 1 2 ", "\n0 0 2 1 ", 1)'
+expect_rejected "vertex index out of range" "vertex indices below the mesh's vertex count" models/rammbock.txt \
+  'text.replace("\n0 0 3 2 ", "\n0 0 3 999 ", 1)'
+expect_rejected "triangle wound against its normal" "wound against its normal" models/rammbock.txt \
+  'text.replace("\n0 0 2 1 ", "\n0 0 1 2 ", 1)'
 expect_rejected "parent bone after its child" "comes before its parent" models/tarnel.txt \
-  'text.replace("\"spine\"\n\"hips\"", "\"spine\"\n\"head\"", 1)'
+  'text.replace("\"spine\"\n\"pelvis\"", "\"spine\"\n\"head\"", 1)'
 expect_rejected "rotation keys out of time order" "are not in time order" models/klinge.txt \
-  'text.replace("2\n1 0 0 0\n21 ", "2\n21 0 0 0\n1 ", 1)'
-expect_rejected "abyss without bounding box" "has no \"BoundingBox\" mesh" models/grube.txt \
-  'text.replace("Meshes: 2", "Meshes: 1", 1)'
+  'text.replace("2\n1 0 0 0\n31 ", "2\n31 0 0 0\n1 ", 1)'
+expect_rejected "abyss without bounding box" "has no \"BoundingBox\" mesh" models/abgrund.txt \
+  'text.replace("Meshes: 1", "Meshes: 0", 1)'
 expect_rejected "block cut off at the end of the file" "the file ends inside the" levels/level2.cfg \
   '"\n".join(text.rstrip("\n").split("\n")[:-3]) + "\n"'
 expect_rejected "lattice axis y" "the block axis x or z" levels/level1.cfg \
@@ -61,15 +61,15 @@ expect_rejected "lattice axis y" "the block axis x or z" levels/level1.cfg \
 expect_rejected "missing model file" "cannot be opened (the game shows \"Fehler\")" levels/level3.cfg \
   'text.replace("stacheln.txt", "fehlt.txt", 1)'
 expect_rejected "object larger than the collision range" "units from its position" levels/level1.cfg \
-  'text.replace("Translation=1 0 -7.75\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1", "Translation=1 0 -7.75\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=5 1 5", 1)'
+  'text.replace("Translation=3 0 -41.5\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1", "Translation=3 0 -41.5\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=5 5 5", 1)'
 expect_rejected "switch link out of range" "a position below" levels/action1.txt \
   'text.replace("num 1\n0", "num 1\n3", 1)'
 expect_rejected "link from an object that is no switch" "is not a switch" levels/action1.txt \
-  'text.replace("o 2", "o 0", 1)'
+  'text.replace("o 0", "o 1", 1)'
 expect_rejected "wall line with a letter other than x or z" "the block axis x or z after the four coordinates" levels/levelformat2.txt \
   'text.replace(" x 1 0", " y 1 0", 1)'
 expect_rejected "level without exit" "the level has no exit" levels/levelformat3.txt \
-  'text.replace(" z -1 1\n", " z -1 0\n", 1)'
+  'text.replace(" z 1 1\n", " z 1 0\n", 1)'
 expect_rejected "texture side not a power of two" "sides that are not powers of two" texturen/stein.tga \
   'text[:12] + "\x30\x00" + text[14:]'
 expect_rejected "24-bit texture" "not an uncompressed 32-bit" texturen/wasser.tga \

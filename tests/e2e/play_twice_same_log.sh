@@ -6,7 +6,7 @@
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
 printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
-script="$source_dir/tests/e2e/scripts/level1.txt"
+script="$source_dir/data/demos/walkthrough1.txt"
 events='^[0-9]+ (level|fell|died|switch|exit|message|end)( |$)'
 
 "$zarnoth" --data "$work" --play "$script" >"$work/paced" 2>/dev/null || fail "--play failed"

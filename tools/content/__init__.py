@@ -1,0 +1,1 @@
+"""The game's content, described by subject: models, textures, levels."""

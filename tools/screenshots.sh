@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Takes the screenshots of docs/: each level's walkthrough played up to an
+# interesting point, its last frame saved with --shot at 800x600.
+# Usage: tools/screenshots.sh [zarnoth binary]   (default build-release/zarnoth)
+# Without an X display it runs itself on a private virtual X server.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+zarnoth=$(realpath "${1:-$root/build-release/zarnoth}")
+if [ -z "${DISPLAY:-}" ]; then exec "$root/scripts/with-xvfb.sh" "$0" "$zarnoth"; fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$root/data/levels" "$root/data/models" "$root/data/texturen" "$work/"
+printf 'Resolution=800x600\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
+
+# level, the walkthrough line after which the picture is taken
+while read -r level stop; do
+  line=$(grep -n -m1 -- "$stop" "$root/data/demos/walkthrough$level.txt" | cut -d: -f1)
+  head -n "$line" "$root/data/demos/walkthrough$level.txt" >"$work/cut.txt"
+  "$zarnoth" --data "$work" --level "$level" --timedemo "$work/cut.txt" --shot "$root/docs/level$level.png" >/dev/null
+  echo "docs/level$level.png"
+done <<'POINTS'
+1 before the slow blade
+2 before the rams
+3 to x 4$
+POINTS
