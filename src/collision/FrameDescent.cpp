@@ -234,14 +234,16 @@ Bounds cornerBounds(const float* c, float grow)
 // Every corner is projected, so a normal rounded off true is still a fair axis.
 bool cornersApart(const float* axis, const float* a, const float* b, float tolerance)
 {
-    float aLow, aHigh, bLow, bHigh;
-    for (int k = 0; k < 3; ++k) {
+    float aLow = axis[0] * a[0] + axis[1] * a[1] + axis[2] * a[2];
+    float bLow = axis[0] * b[0] + axis[1] * b[1] + axis[2] * b[2];
+    float aHigh = aLow, bHigh = bLow;
+    for (int k = 1; k < 3; ++k) {
         const float pa = axis[0] * a[3 * k] + axis[1] * a[3 * k + 1] + axis[2] * a[3 * k + 2];
         const float pb = axis[0] * b[3 * k] + axis[1] * b[3 * k + 1] + axis[2] * b[3 * k + 2];
-        aLow = k == 0 ? pa : std::min(aLow, pa);
-        aHigh = k == 0 ? pa : std::max(aHigh, pa);
-        bLow = k == 0 ? pb : std::min(bLow, pb);
-        bHigh = k == 0 ? pb : std::max(bHigh, pb);
+        aLow = std::min(aLow, pa);
+        aHigh = std::max(aHigh, pa);
+        bLow = std::min(bLow, pb);
+        bHigh = std::max(bHigh, pb);
     }
     return aHigh + tolerance < bLow || bHigh + tolerance < aLow;
 }
