@@ -5,13 +5,15 @@
 # wide, and must end in the abyss beyond the walls (or on a deadly object),
 # each time with one death. Between the strafes, F1 and F2 load the level
 # afresh before the walkthrough starts again, so its timing still holds.
-# Usage: play_strafe_out.sh <zarnoth binary> <source dir>
+# Usage: play_strafe_out.sh <zarnoth binary> <source dir> [level...] (default: 1 2 3)
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
 printf 'Resolution=160x120\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
 
+levels=("${@:3}")
+[ ${#levels[@]} -gt 0 ] || levels=(1 2 3)
 failures=0
-for level in 1 2 3; do
+for level in "${levels[@]}"; do
   walk="$source_dir/data/demos/walkthrough$level.txt"
   case $level in
     1) reload='press f2\nrelease f2\npress f1\nrelease f1\n' ;;
