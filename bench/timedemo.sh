@@ -23,9 +23,9 @@ for size in 640x480 1920x1080; do
   done
   for n in 1 2 3; do
     echo "== level $n at $size"
-    "$zarnoth" --data "$work" --level "$n" --timedemo "$src/bench/timedemo/level$n.txt" | grep -Ev '^[0-9]+ [a-z]+( |$)'
+    "$zarnoth" --data "$work" --level "$n" --timedemo "$src/data/demos/walkthrough$n.txt" | grep -Ev '^[0-9]+ [a-z]+( |$)'
     echo "== ceiling at $size, same frames"
-    "$zarnoth" --data "$work/empty" --level "$n" --timedemo "$src/bench/timedemo/level$n.txt" \
+    "$zarnoth" --data "$work/empty" --level "$n" --timedemo "$src/data/demos/walkthrough$n.txt" \
       | grep -E ' frames, | ms per frame'
   done
 done
