@@ -99,7 +99,8 @@ TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
     EXPECT_EQ(differing, 0);
     EXPECT_GT(covered, kSize * kSize / 4);  // the surface really is in the picture
 
-    // The array holds the cells row by row, each as (p1, p2, p3) and (p3, p2, p4).
+    // The array holds each cell's corners p1 to p4, row by row; the image above
+    // shows that the indices make them the triangles (p1, p2, p3) and (p3, p2, p4).
     GLvoid* pointer = nullptr;
     glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &pointer);
     ASSERT_NE(pointer, nullptr);
@@ -116,9 +117,9 @@ TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
         for (int j : {0, 40, 63}) {
             const float s0 = j / 64.f, s1 = (j + 1) / 64.f, t0 = i / 64.f, t1 = (i + 1) / 64.f;
             const Corner p1{i + 1, j, s1, t0}, p2{i, j, s0, t0}, p3{i + 1, j + 1, s1, t1}, p4{i, j + 1, s0, t1};
-            const Corner order[6] = {p1, p2, p3, p3, p2, p4};
-            for (int k = 0; k < 6; ++k) {
-                const float* v = vertices + ((i * 64 + j) * 6 + k) * 5;
+            const Corner order[4] = {p1, p2, p3, p4};
+            for (int k = 0; k < 4; ++k) {
+                const float* v = vertices + ((i * 64 + j) * 4 + k) * 5;
                 const Corner& c = order[k];
                 EXPECT_FLOAT_EQ(v[0], c.s) << i << "," << j << " corner " << k;
                 EXPECT_FLOAT_EQ(v[1], c.t) << i << "," << j << " corner " << k;
