@@ -33,6 +33,10 @@ printf 'Resolution=640x480\nColorDepth=24\nRefreshRate=60\nGameMode=0\n' >"$work
 for n in 1 2 3; do
   echo "== level $n loads at 640x480: with mip-maps, then without and with in turn"
   "$zarnoth" --data "$work" --level "$n" --timedemo "$src/bench/timedemo/loads.txt" | grep ' load: '
+  # The level's own death script three times over: a death by its danger, then
+  # the level again from its start.
+  cat "$src/tests/e2e/scripts/level$n.txt" "$src/tests/e2e/scripts/level$n.txt" "$src/tests/e2e/scripts/level$n.txt" \
+    >"$work/deaths.txt"
   echo "== level $n deaths at 640x480"
-  "$zarnoth" --data "$work" --level "$n" --timedemo "$src/bench/timedemo/death.txt" 2>/dev/null | grep 'death to next frame'
+  "$zarnoth" --data "$work" --level "$n" --timedemo "$work/deaths.txt" 2>/dev/null | grep 'death to next frame' || true
 done
