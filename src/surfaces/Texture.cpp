@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "platform/Paths.h"
+#include "surfaces/MipScaler.h"
 
 namespace {
 
@@ -82,6 +84,26 @@ bool Texture::readTga(const char* path) {
     return true;
 }
 
+namespace {
+// gluScaleImage reads and writes through the pixel-store modes; MipScaler
+// knows only tightly packed rows of four bytes a pixel.
+bool pixelStoreIsPlain() {
+    const GLenum zeroes[] = {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS,
+                             GL_PACK_ROW_LENGTH,   GL_PACK_SKIP_ROWS,   GL_PACK_SKIP_PIXELS};
+    for (const GLenum mode : zeroes) {
+        GLint value = -1;
+        glGetIntegerv(mode, &value);
+        if (value != 0) return false;
+    }
+    for (const GLenum mode : {GL_UNPACK_ALIGNMENT, GL_PACK_ALIGNMENT}) {
+        GLint value = 0;
+        glGetIntegerv(mode, &value);
+        if (value < 1 || value > 4) return false;
+    }
+    return true;
+}
+}  // namespace
+
 GLuint Texture::loadTexture(const char* path) {
     if (!readTga(path)) {
         textureName = 0;
@@ -105,11 +127,14 @@ GLuint Texture::loadTexture(const char* path) {
     // Every level comes from the full-size image, not from the level above.
     int w = width;
     int h = height;
+    const std::optional<MipScaler> scaler =
+        pixelStoreIsPlain() ? std::optional<MipScaler>(std::in_place, width, height, pixels.get()) : std::nullopt;
     for (int level = 1; w > 1 || h > 1; ++level) {
         w = w > 1 ? w / 2 : 1;
         h = h > 1 ? h / 2 : 1;
-        gluScaleImage(GL_RGBA, width, height, GL_UNSIGNED_BYTE, pixels.get(), w, h,
-                      GL_UNSIGNED_BYTE, scratch.get());
+        if (!scaler || !scaler->scale(w, h, scratch.get()))
+            gluScaleImage(GL_RGBA, width, height, GL_UNSIGNED_BYTE, pixels.get(), w, h, GL_UNSIGNED_BYTE,
+                          scratch.get());
         glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      scratch.get());
     }
