@@ -12,11 +12,6 @@ Xorg -displayfd 3 -noreset -nolisten tcp -config "$here/xorg-dummy.conf" -logfil
 xorg_pid=$!
 cleanup() { kill "$xorg_pid" 2>/dev/null; wait "$xorg_pid" 2>/dev/null; rm -rf "$dir"; }
 trap cleanup EXIT INT TERM
-for _ in $(seq 1 150); do
-  [ -s "$dir/display" ] && break
-  kill -0 "$xorg_pid" 2>/dev/null || { cat "$dir/xorg.out" >&2; echo "Xorg did not start" >&2; exit 1; }
-  sleep 0.1
-done
-[ -s "$dir/display" ] || { echo "Xorg did not start in time" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$dir/display")"
+. "$here/lib/x-display.bash"
+wait_for_display Xorg "$xorg_pid" "$dir/display" "$dir/xorg.out" 150
 "$@"

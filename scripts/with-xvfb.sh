@@ -15,13 +15,8 @@ cleanup() {
   kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$dir"
 }
 trap cleanup EXIT INT TERM
-for _ in $(seq 1 100); do
-  [ -s "$dir/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$dir/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-  sleep 0.1
-done
-[ -s "$dir/display" ] || { echo "Xvfb did not start in time" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$dir/display")"
+. "$(dirname "${BASH_SOURCE[0]}")/lib/x-display.bash"
+wait_for_display Xvfb "$xvfb_pid" "$dir/display" "$dir/xvfb.log" 100
 if [ "$wm" = 1 ]; then
   "$(dirname "${BASH_SOURCE[0]}")/start-openbox.sh" "$dir" || exit 1
   wm_pid=$(cat "$dir/openbox.pid")
