@@ -14,6 +14,9 @@ public:
 
     // One step of the wave: advances the phase and recomputes every height.
     void updateWaves();
+    // Whether the surface, placed as the last draw placed it, lies wholly
+    // outside the view volume of the current projection.
+    bool surfaceOutOfView() const;
     // The translucent surface over the grid, by strips or by one vertex array.
     void drawSurface() const;
 

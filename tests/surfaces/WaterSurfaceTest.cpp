@@ -130,3 +130,36 @@ TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
         }
 }
 
+
+TEST(WaterSurface, OutOfViewOnlyTheWaveMovesOn) {
+    WaterAbyssObject water;
+    const auto seen = renderWater(water, true);
+    const float heightSeen = water.heights[32][32];
+
+    // The same view moved two widths to the side: the surface is out of view,
+    // its phase moves on, and the next draw in view shows the wave two steps on.
+    ensureGlContext(kSize, kSize);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glTranslatef(3, 0, 0);
+    glRotatef(70, 1, 0, 0);
+    float aside[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, aside);
+    glPopMatrix();
+    EXPECT_FALSE(water.surfaceOutOfView());
+    water.draw(aside);
+    EXPECT_TRUE(water.surfaceOutOfView());
+    EXPECT_FLOAT_EQ(water.wavePhase, 0.2f);
+    EXPECT_FLOAT_EQ(water.heights[32][32], heightSeen);  // not worked out for a surface nobody sees
+    glFinish();
+    const auto empty = readBackBuffer(0, 0, kSize, kSize);
+    int covered = 0;
+    for (size_t k = 0; k < empty.size(); k += 4)
+        if (empty[k + 2] != 102) ++covered;
+    EXPECT_EQ(covered, 0);
+
+    const auto later = renderWater(water, true);
+    EXPECT_FLOAT_EQ(water.wavePhase, 0.3f);
+    EXPECT_NE(water.heights[32][32], heightSeen);
+    EXPECT_NE(later, seen);
+}
