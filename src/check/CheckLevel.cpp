@@ -10,6 +10,7 @@
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "platform/Paths.h"
+#include "scene/InertObject.h"
 
 namespace {
 
@@ -28,17 +29,11 @@ bool isPit(BlockKind kind) { return kind == BlockKind::AbyssObject || kind == Bl
 
 // A level object as its block gave it: enough for the game's action-file
 // reader to link it, and for the checks that follow.
-class CheckedObject : public SceneObject {
+class CheckedObject : public InertObject {
 public:
     CheckedObject(const ObjectBlock& block, const Model* model) : block(block), model(model) {
         position = block.position;
     }
-    void draw(const float*) override {}
-    void drawLocal() override {}
-    void activate() override {}
-    HitKind collide(CollisionModel3D*) override { return HIT_NONE; }
-    void update(float) override {}
-    void compileDisplayList() override {}
 
     ObjectBlock block;
     const Model* model;  // null for lattices, switches and models that did not load
