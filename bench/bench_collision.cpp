@@ -12,7 +12,7 @@
 #include "peers/PeerLibrary.h"
 
 #include "../tests/collision/CollisionTestSupport.h"
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 using namespace collisiontest;
 

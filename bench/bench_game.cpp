@@ -4,13 +4,14 @@
 
 #include <memory>
 
-#include "app/Globals.h"
-#include "game/Camera.h"
 #include "game/Collision.h"
-#include "PlainObject.h"
 #include "game/GameState.h"
-#include "game/Movement.h"
 #include "game/SceneFrame.h"
+#include "level/LevelLoader.h"
+#include "game/Camera.h"
+#include "PlainObject.h"
+#include "game/GameStep.h"
+#include "game/Movement.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
 

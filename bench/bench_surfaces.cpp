@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "BenchWindow.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/Placement.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/Placement.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 void BM_WaveUpdate(benchmark::State& state) {

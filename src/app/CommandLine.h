@@ -25,9 +25,3 @@ inline constexpr const char* usageText =
 // Fills `options` from the arguments; false with a one-line `problem` for an
 // unknown option, a missing or bad value, or options that do not go together.
 bool parseCommandLine(int argc, const char* const* argv, Options& options, std::string& problem);
-
-// The whole program with a command line: parses it, prepares what the options
-// need (the play's input, the demo file, the data directory) and runs the game.
-// A bad command line or input file writes the problem and the usage to
-// stderr and returns 2 before any window opens.
-int runWithCommandLine(int argc, const char* const* argv);

@@ -3,14 +3,32 @@
 #include <algorithm>
 #include <functional>
 
-void FrameFigures::addParts(double idle, double drawing, double collision, double swap) {
-    idleTotal += idle;
-    drawingTotal += drawing;
-    collisionTotal += collision;
-    swapTotal += swap;
+FrameFigures timedemoFigures;
+
+namespace {
+double millisecondsBetween(FrameFigures::Clock::time_point start, FrameFigures::Clock::time_point end) {
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+}  // namespace
+
+void FrameFigures::startRun(Clock::time_point start, std::size_t frames) {
+    firstFrame = start;
+    // Reserved ahead, so that measuring allocates nothing during the frames.
+    frameTimes.reserve(frames);
 }
 
-void FrameFigures::print(std::FILE* out, double seconds, const std::vector<LevelLoadTime>& levelLoads) const {
+void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts,
+                            bool deathEnded) {
+    idleTotal += parts.step;
+    drawingTotal += parts.drawing;
+    collisionTotal += parts.collision;
+    swapTotal += parts.swap;
+    frameTimes.push_back(millisecondsBetween(start, end));
+    if (deathEnded) deathToNextFrame.push_back(millisecondsBetween(start, end));
+}
+
+void FrameFigures::print(std::FILE* out, bool played, const std::vector<LevelLoadTime>& levelLoads) const {
+    const double seconds = played ? millisecondsBetween(firstFrame, lastFrameEnd) / 1000 : 0;
     const std::size_t n = frameTimes.size();
     std::vector<double> slowestFirst = frameTimes;
     std::sort(slowestFirst.begin(), slowestFirst.end(), std::greater<>());

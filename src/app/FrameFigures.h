@@ -1,20 +1,28 @@
 #pragma once
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
-#include "level/LevelLoader.h"
+#include "app/Frame.h"
+#include "game/LevelEntry.h"
 
 // What --timedemo measures: every frame's time and its parts, and every
 // death-to-next-frame time, all in milliseconds.
 class FrameFigures {
 public:
-    // The parts of one frame; its whole time goes into frameTimes.
-    void addParts(double idle, double drawing, double collision, double swap);
+    using Clock = std::chrono::steady_clock;
+
+    // The first frame of the run starts at `start`; `frames` are to come.
+    void startRun(Clock::time_point start, std::size_t frames);
+    // One frame from `start` to `end`; `deathEnded` when its step ended a death.
+    void addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts, bool deathEnded);
 
     // "N frames, S seconds: A fps (min B, 1% low C)", then the average
     // milliseconds per frame of the idle step, drawing, collision pass and
-    // buffer swap, then every level load and death-to-next-frame time.
-    void print(std::FILE* out, double seconds, const std::vector<LevelLoadTime>& levelLoads) const;
+    // buffer swap, then every level load and death-to-next-frame time. The
+    // seconds run from the first frame's start to the last frame's end, when
+    // `played` (a run without frames lasts 0 seconds).
+    void print(std::FILE* out, bool played, const std::vector<LevelLoadTime>& levelLoads) const;
 
     std::vector<double> frameTimes;
     double idleTotal = 0;
@@ -22,4 +30,8 @@ public:
     double collisionTotal = 0;
     double swapTotal = 0;
     std::vector<double> deathToNextFrame;
+    Clock::time_point firstFrame;
+    Clock::time_point lastFrameEnd;
 };
+
+extern FrameFigures timedemoFigures;

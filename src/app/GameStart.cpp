@@ -1,12 +1,12 @@
 #include <GL/freeglut.h>
 
 #include "app/BitmapFont.h"
-#include "app/FrameCallbacks.h"
+#include "app/Frame.h"
 #include "app/PlaySession.h"
+#include "app/Recording.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/WindowEvents.h"
-#include "game/Callbacks.h"
 #include "game/SceneFrame.h"
 
 void (*enterMainLoop)() = glutMainLoop;
@@ -16,7 +16,7 @@ void Settings::startGame() {
     initGL();
     startScene();
     registerCallbacks();
-    installSessionCallbacks();
+    if (demoFile) writeDemoHeader();
     enterMainLoop();
 }
 
@@ -45,12 +45,13 @@ void Settings::initLighting() {
 void Settings::registerCallbacks() {
     // A held key must give one down and one up event, not a stream of them.
     glutIgnoreKeyRepeat(1);
-    glutDisplayFunc(onDisplay);
+    // Each kind of run (play, recording, a play of a file) has its own.
+    const RunCallbacks callbacks = runCallbacks();
+    glutDisplayFunc(callbacks.display);
     glutReshapeFunc(onReshape);
-    glutKeyboardFunc(onKeyDown);
-    glutKeyboardUpFunc(onKeyUp);
-    glutSpecialFunc(onSpecialDown);
-    glutSpecialUpFunc(onSpecialUp);
-    glutIdleFunc(onIdle);
-    watchWindowEvents();
+    glutKeyboardFunc(callbacks.keyDown);
+    glutKeyboardUpFunc(callbacks.keyUp);
+    glutSpecialFunc(callbacks.specialDown);
+    glutSpecialUpFunc(callbacks.specialUp);
+    watchWindowEvents(callbacks.idle, callbacks.focusLoss);
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "game/Callbacks.h"
+#include "game/Input.h"
 
 namespace {
 struct NamedKey {

@@ -1,3 +1,5 @@
+#include "app/Launch.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -5,11 +7,14 @@
 #include <system_error>
 
 #include "app/CommandLine.h"
-#include "app/Globals.h"
 #include "app/LevelChecksum.h"
 #include "app/LevelWatch.h"
+#include "app/PlayEnd.h"
 #include "app/PlaySession.h"
+#include "app/Recording.h"
+#include "app/Replay.h"
 #include "app/Startup.h"
+#include "level/LevelLoader.h"
 #include "platform/EventLog.h"
 #include "platform/MessageBox.h"
 
@@ -57,7 +62,7 @@ int runWithCommandLine(int argc, const char* const* argv) {
     session.countFrames = options.events;
     if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) {
         std::string error;
-        switch (readInputTrack(options.file, options.file, session.track, error)) {
+        switch (readInputTrack(options.file, options.file, replayTrack, error)) {
             case TrackRead::Read:
                 break;
             case TrackRead::Unreadable:
@@ -67,26 +72,26 @@ int runWithCommandLine(int argc, const char* const* argv) {
                 std::fprintf(stderr, "%s\n", error.c_str());
                 return 2;
         }
-        if (session.track.demo) {
-            if (options.levelGiven && options.level != session.track.level)
+        if (replayTrack.demo) {
+            if (options.levelGiven && options.level != replayTrack.level)
                 return refuse("--level " + std::to_string(options.level) + " differs from the demo's level " +
-                              std::to_string(session.track.level));
-            options.level = session.track.level;
+                              std::to_string(replayTrack.level));
+            options.level = replayTrack.level;
         }
     }
     if (options.mode == Options::Mode::Record) {
-        session.demo.reset(std::fopen(options.file.c_str(), "w"));
-        if (!session.demo) return refuse(options.file + ": cannot be written");
+        demoFile.reset(std::fopen(options.file.c_str(), "w"));
+        if (!demoFile) return refuse(options.file + ": cannot be written");
     }
-    if (!options.shotFile.empty()) session.shotPath = fromStartDirectory(options.shotFile);
+    if (!options.shotFile.empty()) shotPath = fromStartDirectory(options.shotFile);
     if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0)
         return refuse("the data directory " + options.dataDir + " cannot be entered");
 
-    if (session.track.demo && session.track.checksum != levelFilesChecksum())
+    if (replayTrack.demo && replayTrack.checksum != levelFilesChecksum())
         std::fprintf(stderr, "zarnoth: warning: %s was recorded with other level files; it may play differently\n",
                      options.file.c_str());
     if (options.mode != Options::Mode::Normal || options.events) enableEventLog();
-    if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) messagesOnStderrOnly = true;
+    if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) setMessageSink({});
     currentLevel = options.level;
     if (options.watch) startLevelWatch();
     return runZarnoth();

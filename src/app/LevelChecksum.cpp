@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "level/LevelLoader.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -38,11 +39,8 @@ void addFile(Fnv1a& sum, const std::string& path) {
 
 std::string levelFilesChecksum() {
     Fnv1a sum;
-    for (int level = 1; level <= 3; ++level) {
-        const std::string number = std::to_string(level);
-        addFile(sum, "levels/level" + number + ".cfg");
-        addFile(sum, "levels/levelformat" + number + ".txt");
-        addFile(sum, "levels/action" + number + ".txt");
+    for (int level = firstLevel; level <= lastLevel; ++level) {
+        for (const LevelFile file : levelFiles) addFile(sum, levelFilePath(file, level));
     }
     std::vector<std::string> models;
     std::error_code error;

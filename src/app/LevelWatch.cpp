@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Globals.h"
 #include "check/Checker.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 #include "platform/FileWatch.h"
 #include "platform/Paths.h"
@@ -24,7 +24,7 @@ Clock::time_point lastChange;
 // A level load opens its object file first: the files of the level before are forgotten.
 void onFileOpened(const std::string& path) {
     const std::string file = watchedPath(path);
-    if (file.rfind("levels/level", 0) == 0 && file.size() > 4 && file.compare(file.size() - 4, 4, ".cfg") == 0) {
+    if (file == levelFilePath(LevelFile::Objects, currentLevel)) {
         watch->forgetFiles();
     }
     watch->add(file);
@@ -33,7 +33,7 @@ void onFileOpened(const std::string& path) {
 void reload() {
     const std::string error = firstLevelError(currentLevel);
     if (!error.empty()) std::fprintf(stderr, "%s\n", error.c_str());
-    loadLevel(currentLevel);
+    enterLevel(currentLevel, Arrival::WhereStanding);
 }
 
 }  // namespace

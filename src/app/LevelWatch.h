@@ -7,6 +7,6 @@
 
 // Starts watching; every file opened from now on is watched.
 void startLevelWatch();
-// From the idle callback: reloads once the changed files have been quiet for
+// Once per frame: reloads once the changed files have been quiet for
 // a moment, so that a save in several steps is read whole. Nothing without --watch.
 void pollLevelWatch();

@@ -1,50 +1,32 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <string>
 
 #include "app/CommandLine.h"
-#include "app/FrameFigures.h"
-#include "app/InputTrack.h"
-#include "platform/Paths.h"
+#include "app/KeyNames.h"
 
-// A run under --record, --play, --timedemo or --events. In a play every idle
-// step runs the whole frame (keys, game step, drawing, collision pass, status
-// line, swap) in that fixed order, so nothing depends on when GLUT chooses to
-// redraw; its frame times come from the track instead of the clock.
-class PlaySession {
-public:
+// What kind of run this is, chosen by the command line before the game
+// starts: ordinary play, a recording, or a play of a demo or script.
+struct PlaySession {
     Options::Mode mode = Options::Mode::Normal;
     bool countFrames = false;  // the event log's frame numbers in ordinary play
-
-    InputTrack track;          // what --play and --timedemo feed the game
-    std::size_t nextKey = 0;   // the first key of `track` not delivered yet
     std::uint32_t step = 0;    // idle steps done
-    bool ended = false;
-
-    std::unique_ptr<std::FILE, FileCloser> demo;  // written by --record
-    float lastDemoFlush = 0;
-
-    std::string shotPath;
-    std::chrono::steady_clock::time_point due;  // when --play shows the next frame
-
-    FrameFigures figures;  // --timedemo
-    std::chrono::steady_clock::time_point firstFrame;
-    std::chrono::steady_clock::time_point lastFrameEnd;
 };
 
 extern PlaySession session;
 
-// Replaces GLUT's callbacks with the session's, between their registration
-// and the main loop. Does nothing in ordinary play without --events.
-void installSessionCallbacks();
+// The GLUT callbacks of this kind of run, registered once at start-up.
+struct RunCallbacks {
+    void (*display)();
+    void (*idle)();
+    void (*keyDown)(unsigned char, int, int);
+    void (*keyUp)(unsigned char, int, int);
+    void (*specialDown)(int, int, int);
+    void (*specialUp)(int, int, int);
+    // What losing the keyboard focus does; null for nothing.
+    void (*focusLoss)();
+};
+RunCallbacks runCallbacks();
 
-// One whole frame of a session: the game step with frame time `dt`, the
-// drawing, the collision pass, the status line and the swap.
-void runFrame(float dt);
-
-// The key events of a recording wait here for the next idle step, so that a
-// play delivers them at the same point of the frame.
-void queueRecordedKey(GameKey key, bool down);
+// Every key of a recording or a play reaches the game here: written to the
+// demo first, and Esc ends the play before the game's own handler ends the process.
+void deliverSessionKey(GameKey key, bool down);

@@ -2,8 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "game/Callbacks.h"
-#include "game/GameState.h"
+#include "game/FrameClock.h"
 #include "platform/FocusWatch.h"
 
 namespace {
@@ -11,16 +10,9 @@ namespace {
 // enough to cost nothing; and kept out of the frame.
 constexpr unsigned focusCheckMilliseconds = 50;
 bool idleStopped = false;
-void (*shownIdle)() = onIdle;
-void (*focusLossAction)() = releaseHeldKeys;
+void (*shownIdle)() = nullptr;
+void (*focusLossAction)() = nullptr;
 }  // namespace
-
-void setShownIdle(void (*idle)()) {
-    shownIdle = idle;
-    if (!idleStopped) glutIdleFunc(shownIdle);
-}
-
-void setFocusLossAction(void (*action)()) { focusLossAction = action; }
 
 void onWindowStatus(int state) {
     if (state == GLUT_HIDDEN) {
@@ -42,7 +34,10 @@ void onFocusCheck(int) {
     glutTimerFunc(focusCheckMilliseconds, onFocusCheck, 0);
 }
 
-void watchWindowEvents() {
+void watchWindowEvents(void (*idle)(), void (*focusLoss)()) {
+    shownIdle = idle;
+    focusLossAction = focusLoss;
+    glutIdleFunc(shownIdle);
     glutWindowStatusFunc(onWindowStatus);
     if (watchGameWindowFocus()) glutTimerFunc(focusCheckMilliseconds, onFocusCheck, 0);
 }

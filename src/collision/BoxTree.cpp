@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 namespace collision {
 

@@ -5,7 +5,7 @@
 
 #include "collision/BoxTree.h"
 #include "collision/CollisionModel3D.h"
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 namespace collision {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Walks two box trees at once and tests the triangle pairs whose boxes overlap.
 #include "collision/BoxTree.h"
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 namespace collision {
 

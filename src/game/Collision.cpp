@@ -3,17 +3,17 @@
 #include <memory>
 #include <vector>
 
-#include "app/Globals.h"
 #include "game/Camera.h"
 #include "game/GameState.h"
-#include "level/LevelLoader.h"
+#include "game/LevelEntry.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
+#include "scene/Placement.h"
 #include "scene/Player.h"
-#include "surfaces/Placement.h"
+
+bool collisionEnabled = true;
 
 namespace {
-constexpr float testRange = 5.0f;  // objects this far or farther are not tested
 
 enum class Scan { Continue, Stop };
 
@@ -46,7 +46,7 @@ void testObjects(const std::vector<std::unique_ptr<SceneObject>>& list, Collisio
     for (const auto& object : list) {
         object->distanceToPlayer = groundDistance(*object, -camera.offset.x, -camera.offset.z);
         // An unusable distance (a position read as "nan") is not near either.
-        if (!(object->distanceToPlayer < testRange)) continue;
+        if (!(object->distanceToPlayer < collisionRange)) continue;
         if (reactTo(*object, object->collide(playerModel)) == Scan::Stop) return;
     }
 }
@@ -65,9 +65,7 @@ void testWalls() {
         blocked = true;
         if (wall.nextLevel >= 1) {
             logEvent("exit %d", wall.nextLevel);
-            currentLevel = wall.nextLevel;
-            loadLevel(currentLevel);
-            camera.reset();
+            enterLevel(wall.nextLevel, Arrival::AtStart);
             return;
         }
     }
@@ -85,4 +83,23 @@ void checkCollisions() {
     testObjects(objects, playerModel);
     testObjects(sortedObjects, playerModel);
     testWalls();
+}
+
+bool segmentTouchesSphere(float x1, float y1, float z1, float x2, float y2, float z2,
+                          float cx, float cy, float cz, float r) {
+    const float dx = x2 - x1, dy = y2 - y1, dz = z2 - z1;
+    const float wx = cx - x1, wy = cy - y1, wz = cz - z1;
+    const float lengthSquared = dx * dx + dy * dy + dz * dz;
+
+    // A wall of no length is a point: it touches when it lies within the sphere.
+    if (lengthSquared == 0) return wx * wx + wy * wy + wz * wz <= r * r;
+
+    const float t = (wx * dx + wy * dy + wz * dz) / lengthSquared;
+    if (t < 0 || t > 1) return false;
+
+    // The line meets the sphere exactly when its nearest point to the centre
+    // is within r. Measured from that point, a touch at an end point (t 0 or 1)
+    // compares the same numbers that placed the sphere there.
+    const float nx = x1 + t * dx - cx, ny = y1 + t * dy - cy, nz = z1 + t * dz - cz;
+    return nx * nx + ny * ny + nz * nz <= r * r;
 }

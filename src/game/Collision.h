@@ -1,5 +1,12 @@
 #pragma once
 
+// The collision pass runs while this is on (key "c"); off, nothing blocks,
+// kills, switches or leads to another level.
+extern bool collisionEnabled;
+
+// Objects whose ground distance from the player is this or more are not tested.
+inline constexpr float collisionRange = 5.0f;
+
 // Tests the player against the objects near it and the level's walls, and
 // turns each contact into its consequence. Uses the matrices of this frame's draws.
 void checkCollisions();

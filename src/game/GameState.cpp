@@ -1,9 +1,8 @@
 #include "game/GameState.h"
 
-#include "app/Globals.h"
-#include "app/Timer.h"
-#include "game/PlayerAnimation.h"
 #include "scene/Player.h"
+
+Player* player = nullptr;
 
 bool keyForward = false, keyBackward = false, keyTurnLeft = false, keyTurnRight = false;
 bool keyPageUp = false, keyPageDown = false, keyStrafeLeft = false, keyStrafeRight = false;
@@ -16,11 +15,6 @@ short blockSign = 0;
 bool dead = false;
 bool falling = false;
 float fallTime = 0;
-
-namespace {
-bool clockRunning = false;
-float lastIdleTime = 0;
-}  // namespace
 
 void resetGameStateForLoad() {
     blocked = false;
@@ -36,18 +30,6 @@ void resetGameStateForLoad() {
         player->jumpTimer = 0;
         player->jumpRising = false;
         // A load during a jump would leave the player standing in the jump pose.
-        resetPlayerAnimation(*player, 0);
+        player->resetAnimation(0);
     }
-}
-
-void restartFrameClock() {
-    lastIdleTime = timer.elapsed();
-    clockRunning = true;
-}
-
-float nextFrameTime() {
-    if (!clockRunning) restartFrameClock();
-    const float dt = timer.elapsed() - lastIdleTime;
-    lastIdleTime += dt;
-    return dt;
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+class Player;
+
+// The player character; lives for the whole run once the game has started.
+extern Player* player;
+
 // Held keys, set and cleared by the keyboard callbacks.
 extern bool keyForward, keyBackward, keyTurnLeft, keyTurnRight;
 extern bool keyPageUp, keyPageDown, keyStrafeLeft, keyStrafeRight;
@@ -19,15 +24,3 @@ extern float fallTime;
 // falls and deaths, and puts the player back in its standing pose. The held
 // keys stay.
 void resetGameStateForLoad();
-// The next frame measures its time from now (after a load or a blocking box).
-void restartFrameClock();
-// Seconds since the previous frame; the first frame after a restart is ~0.
-float nextFrameTime();
-// Lets go of every held movement key, as if each had been released. For the
-// moments the game cannot see a release: after a blocking message box, which
-// takes the releases made while it is open, and when the window loses the
-// keyboard focus. Goes through the release callbacks, so that whatever watches
-// them sees the releases. Defined with the key callbacks (Input.cpp).
-void releaseHeldKeys();
-// The same through other release callbacks (a recording's, say).
-void releaseHeldKeys(void (*specialUp)(int, int, int), void (*keyUp)(unsigned char, int, int));

@@ -1,23 +1,15 @@
+#include "game/Input.h"
+
 #include <GL/freeglut.h>
 
 #include <cstdlib>
 
-#include "app/Globals.h"
-#include "game/Callbacks.h"
-#include "game/Camera.h"
+#include "game/Collision.h"
 #include "game/GameState.h"
+#include "game/LevelEntry.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
 #include "scene/Player.h"
-
-namespace {
-// The loader keeps the number within the existing levels; the camera reset
-// brings the player to the start of whichever level is loaded then.
-void changeLevel(int step) {
-    currentLevel += step;
-    loadLevel(currentLevel);
-    camera.reset();
-}
-}  // namespace
 
 void onKeyDown(unsigned char key, int, int) {
     switch (key) {
@@ -39,7 +31,7 @@ void onKeyDown(unsigned char key, int, int) {
         case 'm':
             // Textures are built when a level loads, so the level is loaded again.
             mipmapEnabled = !mipmapEnabled;
-            loadLevel(currentLevel);
+            enterLevel(currentLevel, Arrival::WhereStanding);
             break;
         case 'o':
             optimizationEnabled = !optimizationEnabled;
@@ -78,10 +70,10 @@ bool* heldFlag(int key) {
 void onSpecialDown(int key, int, int) {
     switch (key) {
         case GLUT_KEY_F1:
-            changeLevel(-1);
+            enterLevel(currentLevel - 1, Arrival::AtStart);
             return;
         case GLUT_KEY_F2:
-            changeLevel(+1);
+            enterLevel(currentLevel + 1, Arrival::AtStart);
             return;
         case GLUT_KEY_F5:
             glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);

@@ -8,6 +8,3 @@ bool stepRefused(bool forward, float yaw, short axis, short sign);
 // Turns the held keys into camera motion and runs the jump; true when the
 // player walked, turned or strafed.
 bool applyHeldKeys(float dt);
-
-// One frame of the game without the clock and the redisplay request.
-void advanceGame(float dt);

@@ -2,14 +2,15 @@
 
 #include <memory>
 
-#include "app/Globals.h"
 #include "game/Camera.h"
-#include "game/Collision.h"
 #include "game/GameState.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
+#include "scene/Placement.h"
 #include "scene/Player.h"
-#include "surfaces/Placement.h"
+
+bool optimizationEnabled = true;
 
 namespace {
 std::unique_ptr<Player> thePlayer;  // lives for the whole run
@@ -28,7 +29,7 @@ void configurePlayer(Player& p) {
     p.boundingSphere[0] = 0;
     p.boundingSphere[1] = 0;
     p.boundingSphere[2] = 0;
-    p.boundingSphere[3] = 0.2f;
+    p.boundingSphere[3] = playerRadius;
 }
 
 namespace {
@@ -44,12 +45,7 @@ void startScene() {
     // Without its model the player is invisible but the game still runs.
     player->model.loadModel("./models/tarnel.txt");
     configurePlayer(*player);
-    loadLevel(currentLevel);
-}
-
-void renderScene() {
-    drawScene();
-    if (collisionEnabled) checkCollisions();
+    enterLevel(currentLevel, Arrival::AtStart);
 }
 
 void drawScene() {

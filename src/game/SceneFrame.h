@@ -2,15 +2,18 @@
 
 class Player;
 
+// Objects draw from display lists and vertex arrays while this is on (key "o").
+extern bool optimizationEnabled;
+
+// The radius of the player's bounding circle, which the walls stop.
+inline constexpr float playerRadius = 0.2f;
+
 // The player's fixed placement, animation segments and bounding circle.
 void configurePlayer(Player& p);
-// Start-up: creates the player with its model and fixed fields, loads level currentLevel.
+// Start-up: creates the player with its model and fixed fields, enters level currentLevel.
 void startScene();
-// The scene part of a frame: player, level object, objects, sorted objects,
-// and the collision pass when it is on.
-void renderScene();
-// The drawing part of renderScene: every object, each storing its matrix for
-// the collision pass that follows.
+// Every object of the frame, each storing its matrix for the collision pass
+// that follows: the player, the level object, objects, sorted objects.
 void drawScene();
 // Pushes a changed optimisation switch into the objects of the level.
 void pushOptimizationSwitch();

@@ -1,47 +1,24 @@
 #include "level/LevelLoader.h"
 
-#include <chrono>
-#include <string>
+int currentLevel = 1;
+bool mipmapEnabled = true;
 
-#include "app/Globals.h"
-#include "game/GameState.h"
-#include "level/ObjectFileException.h"
-#include "platform/EventLog.h"
-#include "platform/MessageBox.h"
-
-std::vector<LevelLoadTime> levelLoadTimes;
+std::string levelFilePath(LevelFile file, int level) {
+    const std::string number = std::to_string(level);
+    switch (file) {
+        case LevelFile::Objects:
+            return "levels/level" + number + ".cfg";
+        case LevelFile::Format:
+            return "levels/levelformat" + number + ".txt";
+        case LevelFile::Actions:
+            break;
+    }
+    return "levels/action" + number + ".txt";
+}
 
 void loadLevel(int level) {
-    resetGameStateForLoad();
-
-    if (level < 1) {
-        currentLevel = 1;
-    } else if (level > 3) {
-        currentLevel = 3;
-    } else {
-        const auto started = std::chrono::steady_clock::now();
-        const std::string number = std::to_string(level);
-        const std::string objectFile = "./levels/level" + number + ".cfg";
-        const std::string formatFile = "./levels/levelformat" + number + ".txt";
-        const std::string actionFile = "./levels/action" + number + ".txt";
-        // The action file names objects by their places in the lists the
-        // object file has just built, so the order is fixed.
-        try {
-            readObjectFile(objectFile.c_str());
-            readLevelFormatFile(formatFile.c_str());
-            readActionFile(actionFile.c_str());
-        } catch (const ObjectFileException& error) {
-            showMessage(error.what(), "Fehler beim Lesen der Files.");
-            // The box took the releases of any keys held when it opened.
-            releaseHeldKeys();
-        }
-        if (eventLogEnabled()) {
-            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
-            levelLoadTimes.push_back(LevelLoadTime{level, took.count()});
-            logEvent("level %d", level);
-        }
-    }
-
-    // Neither the reading nor the message box counts as frame time.
-    restartFrameClock();
+    // The game opens its files relative to the working directory, as "./...".
+    readObjectFile(("./" + levelFilePath(LevelFile::Objects, level)).c_str());
+    readLevelFormatFile(("./" + levelFilePath(LevelFile::Format, level)).c_str());
+    readActionFile(("./" + levelFilePath(LevelFile::Actions, level)).c_str());
 }

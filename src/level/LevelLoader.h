@@ -1,21 +1,29 @@
 #pragma once
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "level/Wall.h"
 #include "scene/SceneObject.h"
 
-// Loads level 1 to 3 into the scene; a number outside is clamped into
-// currentLevel and nothing is read. Errors are shown in a message box.
-void loadLevel(int level);
+// The levels there are, and the one that is loaded.
+inline constexpr int firstLevel = 1;
+inline constexpr int lastLevel = 3;
+extern int currentLevel;
+// Textures of the levels loaded from now on are mip-mapped (key "m").
+extern bool mipmapEnabled;
 
-// How long each level load of the run took while the event log is on (the
-// timedemo reports them).
-struct LevelLoadTime {
-    int level;
-    double milliseconds;
-};
-extern std::vector<LevelLoadTime> levelLoadTimes;
+// The three files of level N, in the order they are read: the object file
+// builds the objects that the action file names by their places.
+enum class LevelFile { Objects, Format, Actions };
+inline constexpr LevelFile levelFiles[] = {LevelFile::Objects, LevelFile::Format, LevelFile::Actions};
+// "levels/levelN.cfg", "levels/levelformatN.txt", "levels/actionN.txt".
+std::string levelFilePath(LevelFile file, int level);
+
+// Reads level `level` (firstLevel to lastLevel) into the scene, replacing
+// what was there. Throws ObjectFileException for a file it cannot read; the
+// scene then holds what was built before the fault.
+void loadLevel(int level);
 
 // The three readers, on the scene of the game; each throws ObjectFileException.
 void readObjectFile(const char* path);

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "app/Globals.h"
 #include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/ObjectBlock.h"
@@ -12,9 +11,9 @@
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
 #include "scene/LevelObject.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/SwitchObject.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/SwitchObject.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 

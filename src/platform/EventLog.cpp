@@ -11,7 +11,6 @@ long currentFrame = 0;
 void enableEventLog() { logOn = true; }
 bool eventLogEnabled() { return logOn; }
 void setEventFrame(long frame) { currentFrame = frame; }
-long eventFrame() { return currentFrame; }
 
 void logEvent(const char* format, ...) {
     if (!logOn) return;

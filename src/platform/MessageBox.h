@@ -3,15 +3,13 @@
 #include <string>
 
 // Shows a modal message with an OK button and blocks until it is closed.
-// Every message also goes to stderr as "caption: text". Where no display can
-// be opened, or ZARNOTH_MESSAGES=stderr, only the stderr line is written.
+// Every message first goes to stderr as "caption: text" and to the event log;
+// then to the message sink, which is the box unless something else was set.
 void showMessage(const std::string& text, const std::string& caption);
 
-// Tests install a recorder that receives every message instead of a box.
-// An empty function restores the real box.
-using MessageRecorder = std::function<void(const std::string& text, const std::string& caption)>;
-void setMessageRecorder(MessageRecorder recorder);
-
-// Set by a play of a demo or script: no box is shown, only the stderr line,
-// and the game goes on as if OK had been pressed.
-extern bool messagesOnStderrOnly;
+// Where messages go after their stderr line. At start the box, or nothing
+// where ZARNOTH_MESSAGES=stderr is set. A play of a file sets an empty sink
+// (the game goes on as if OK had been pressed); tests set a recorder.
+using MessageSink = std::function<void(const std::string& text, const std::string& caption)>;
+// Returns the sink it replaces, so that it can be put back.
+MessageSink setMessageSink(MessageSink sink);

@@ -1,7 +1,7 @@
 #include "scene/AbyssObject.h"
 
 #include "scene/MeshList.h"
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 
 AbyssObject::AbyssObject() : ModelObject(true) {}
 

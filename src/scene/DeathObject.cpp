@@ -1,6 +1,6 @@
 #include "scene/DeathObject.h"
 
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 
 DeathObject::DeathObject(bool staticCollision) : ModelObject(staticCollision) {}
 

@@ -1,7 +1,7 @@
 #include "scene/LevelObject.h"
 
 #include "scene/MeshList.h"
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 
 LevelObject::LevelObject(bool buildCollision) : ModelObject(buildCollision) {}
 

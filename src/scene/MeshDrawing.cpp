@@ -4,7 +4,6 @@
 
 #include "scene/Model.h"
 
-unsigned long meshBeginCount = 0;
 
 void Material::applyMaterial() const {
     glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
@@ -33,7 +32,6 @@ void Model::drawMeshes() const {
             glDisable(GL_TEXTURE_2D);
         }
 
-        ++meshBeginCount;
         glBegin(GL_TRIANGLES);
         for (const Triangle& triangle : mesh.triangles) {
             for (int corner = 0; corner < 3; ++corner) {

@@ -96,6 +96,3 @@ private:
     // Skinned positions of one mesh, reused by every per-pose collision build.
     std::vector<Vector3> poseScratch_;
 };
-
-// Counts the glBegin calls of drawMeshes, so that tests can tell an empty draw.
-extern unsigned long meshBeginCount;

@@ -6,13 +6,16 @@
 #include "CountingAllocator.h"
 #include "GlTestContext.h"
 #include "app/BitmapFont.h"
-#include "app/Globals.h"
-#include "app/InputTrack.h"
-#include "app/PlaySession.h"
-#include "game/Camera.h"
+#include "game/Collision.h"
 #include "game/GameState.h"
 #include "game/SceneFrame.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
+#include "app/InputTrack.h"
+#include "app/Frame.h"
+#include "app/KeyNames.h"
+#include "game/Input.h"
+#include "game/Camera.h"
 #include "level/Scene.h"
 
 namespace {
@@ -56,7 +59,7 @@ TEST(SteadyPlay, FramesAllocateNothingOnAnyLevel) {
     startScene();
     for (int level = 1; level <= 3; ++level) {
         currentLevel = level;
-        loadLevel(level);
+        enterLevel(level, Arrival::WhereStanding);
         const InputTrack& track = tracks[level - 1];
         ASSERT_GT(track.frameTimes.size(), 200u);
         // The first walk sets things up: the driver, and buffers that grow to

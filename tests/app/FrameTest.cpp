@@ -7,7 +7,8 @@
 
 #include "GlTestContext.h"
 #include "app/BitmapFont.h"
-#include "app/FrameCallbacks.h"
+#include "app/Frame.h"
+#include "app/StatusLine.h"
 #include "app/Settings.h"
 #include "game/Camera.h"
 

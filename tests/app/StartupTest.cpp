@@ -23,12 +23,12 @@ protected:
     void SetUp() override {
         mainLoopEntered = false;
         enterMainLoop = [] { mainLoopEntered = true; };
-        setMessageRecorder([this](const std::string& text, const std::string& caption) {
+        previousSink_ = setMessageSink([this](const std::string& text, const std::string& caption) {
             messages.emplace_back(text, caption);
         });
     }
     void TearDown() override {
-        setMessageRecorder({});
+        setMessageSink(std::move(previousSink_));
         enterMainLoop = glutMainLoop;
     }
 
@@ -36,6 +36,7 @@ protected:
 
     TempDir dir;
     std::vector<Message> messages;
+    MessageSink previousSink_;
 };
 
 const Message unreadable{"zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt.", "Fehler"};

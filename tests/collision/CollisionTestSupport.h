@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "collision/CollisionModel3D.h"
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 namespace collisiontest {
 

@@ -11,7 +11,7 @@
 #include <random>
 
 #include "CollisionTestSupport.h"
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 using namespace collisiontest;
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <random>
 
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "GameFixture.h"
 #include "game/Collision.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 
 TEST(WallTest, SegmentsTouchWhereTheirNearestPointIsWithinTheRadius) {
@@ -134,7 +135,7 @@ TEST_F(CollisionPass, AnExitBeyondTheLastLevelKeepsTheSceneAndRestartsIt) {
     TempDir dir;
     writeLevel(dir, 3, "", "1\n-1 0 1 0 z 1 4\n");
     currentLevel = 3;
-    loadLevel(3);
+    enterLevel(3, Arrival::WhereStanding);
     ASSERT_EQ(walls.size(), 1u);
     placePlayer(0, 0.1f);
     checkCollisions();

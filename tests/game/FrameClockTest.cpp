@@ -2,9 +2,11 @@
 
 #include "GameFixture.h"
 #include "app/WindowEvents.h"
-#include "app/Timer.h"
-#include "game/Callbacks.h"
+#include "platform/Timer.h"
+#include "game/Input.h"
+#include "game/GameStep.h"
 #include "game/Movement.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 
 using FrameClock = GameTest;
@@ -31,7 +33,7 @@ TEST_F(FrameClock, ALoadRestartsTheClock) {
     writeLevel(dir, 1, "");
     nextFrameTime();
     timer.startCount -= timer.frequency * 10;  // a slow load
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     EXPECT_LT(nextFrameTime(), 1.0f);
 
     timer.startCount -= timer.frequency * 10;
@@ -41,7 +43,7 @@ TEST_F(FrameClock, ALoadRestartsTheClock) {
 TEST_F(FrameClock, ALoadErrorBoxAlsoForgetsHeldKeys) {
     TempDir dir;  // no level files at all
     onSpecialDown(GLUT_KEY_UP, 0, 0);
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second, "Fehler beim Lesen der Files.");
     EXPECT_FALSE(keyForward);

@@ -9,10 +9,13 @@
 
 #include "GlTestContext.h"
 #include "TempDir.h"
-#include "app/Globals.h"
-#include "game/Camera.h"
+#include "game/Collision.h"
 #include "game/GameState.h"
 #include "game/SceneFrame.h"
+#include "level/LevelLoader.h"
+#include "game/Camera.h"
+#include "game/FrameClock.h"
+#include "game/Input.h"
 #include "level/Scene.h"
 #include "platform/MessageBox.h"
 #include "scene/Player.h"
@@ -64,7 +67,7 @@ protected:
         clearScene();
         currentLevel = 1;
         collisionEnabled = optimizationEnabled = mipmapEnabled = true;
-        setMessageRecorder([this](const std::string& text, const std::string& caption) {
+        previousSink_ = setMessageSink([this](const std::string& text, const std::string& caption) {
             messages.emplace_back(text, caption);
             if (onMessage) onMessage();
         });
@@ -72,7 +75,7 @@ protected:
     }
 
     void TearDown() override {
-        setMessageRecorder({});
+        setMessageSink(std::move(previousSink_));
         clearScene();
         player = nullptr;
     }
@@ -117,6 +120,7 @@ protected:
     std::unique_ptr<Player> testPlayer;
     std::vector<std::pair<std::string, std::string>> messages;
     std::function<void()> onMessage;
+    MessageSink previousSink_;
 };
 
 // The three files of one level in a temporary working directory.

@@ -1,8 +1,9 @@
 #include <GL/freeglut.h>
 
 #include "GameFixture.h"
-#include "game/Callbacks.h"
+#include "game/Input.h"
 #include "game/Movement.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 
 using Input = GameTest;
@@ -78,7 +79,7 @@ TEST_F(Input, LevelKeysStepAndResetTheCameraButStayWithinTheLevels) {
     writeLevel(dir, 1, "", "1\n0 -9 1 -9 z 1 0\n");
     writeLevel(dir, 2, "", "2\n0 -9 1 -9 z 1 0\n0 -8 1 -8 z 1 0\n");
     writeLevel(dir, 3, "", "3\n0 -9 1 -9 z 1 0\n0 -8 1 -8 z 1 0\n0 -7 1 -7 z 1 0\n");
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     ASSERT_EQ(walls.size(), 1u);
 
     // F1 on level 1: level 1 stays loaded, the player goes back to its start.
@@ -141,7 +142,7 @@ const char* latticeLevel =
 TEST_F(Input, MipMapKeyTwiceReloadsTwiceAndRestoresLattices) {
     TempDir dir;
     writeLevel(dir, 1, latticeLevel, "1\n-9 -9 9 -9 z 1 0\n");
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     ASSERT_EQ(sortedObjects.size(), 1u);
     placePlayer(0.5f, -1);
     camera.turnYaw(30);

@@ -1,7 +1,8 @@
 #include "GameFixture.h"
-#include "game/Callbacks.h"
+#include "game/Input.h"
 #include "game/Death.h"
 #include "game/Movement.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ TEST_F(Jump, EveryLevelLoadEndsAJumpAndAFallInTheStandingPose) {
     falling = true;
     fallTime = 0.3f;
 
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     EXPECT_FALSE(jumpRequested);
     EXPECT_FALSE(player->jumpRising);
     EXPECT_FLOAT_EQ(player->jumpHeight, 0);

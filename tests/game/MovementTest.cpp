@@ -1,4 +1,5 @@
 #include "GameFixture.h"
+#include "game/GameStep.h"
 #include "game/Movement.h"
 
 namespace {

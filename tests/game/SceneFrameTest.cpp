@@ -1,11 +1,21 @@
 #include "GameFixture.h"
-#include "game/Callbacks.h"
+#include "game/Input.h"
 #include "game/Collision.h"
 #include "game/Death.h"
+#include "game/GameStep.h"
 #include "game/Movement.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 
 using SceneFrame = GameTest;
+
+namespace {
+// The scene part of a frame: every draw, then the collision pass when it is on.
+void drawAndCollide() {
+    drawScene();
+    if (collisionEnabled) checkCollisions();
+}
+}  // namespace
 
 TEST_F(SceneFrame, DrawsEverythingAndSortsTheSortedObjectsFarthestFirst) {
     Probe& a = addProbe(objects, HIT_NONE, 0, -2);
@@ -13,7 +23,7 @@ TEST_F(SceneFrame, DrawsEverythingAndSortsTheSortedObjectsFarthestFirst) {
     Probe& far = addProbe(sortedObjects, HIT_NONE, 0, -8);
     Probe& middle = addProbe(sortedObjects, HIT_NONE, 3, 0);
     camera.turnPitch(20);
-    renderScene();
+    drawAndCollide();
     EXPECT_FLOAT_EQ(player->rotationX, 20);
     EXPECT_TRUE(camera.matrixValid);
     EXPECT_EQ(a.drawCalls, 1);
@@ -34,7 +44,7 @@ TEST_F(SceneFrame, WithCollisionOffThereIsNoBlockFallDeathOrExit) {
     addWall(-1, 0, 1, 0, 2, 1, 2);
     onKeyDown('c', 0, 0);
     for (int i = 0; i < 3; ++i) {
-        renderScene();
+        drawAndCollide();
         advanceGame(0.01f);
     }
     EXPECT_FALSE(blocked);
@@ -44,7 +54,7 @@ TEST_F(SceneFrame, WithCollisionOffThereIsNoBlockFallDeathOrExit) {
     EXPECT_EQ(walls.size(), 1u);
 
     onKeyDown('c', 0, 0);
-    renderScene();
+    drawAndCollide();
     EXPECT_EQ(currentLevel, 2);
 }
 
@@ -52,7 +62,7 @@ TEST_F(SceneFrame, TheOptimisationSwitchIsPushedOnlyWhenItChanges) {
     TempDir dir;
     writeLevel(dir, 1, "SwitchObject\n0.1\n2\nTranslation=0 0 0\nRTranslation=0 0 0\nRotation=0 0 0\n"
                        "Scaling=1 1 1\n0\n0\n");
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     pushOptimizationSwitch();
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_TRUE(objects[0]->useDisplayList);
@@ -63,7 +73,7 @@ TEST_F(SceneFrame, TheOptimisationSwitchIsPushedOnlyWhenItChanges) {
     EXPECT_TRUE(levelObject->useDisplayList);  // the level object keeps its lists
 
     // A new level's objects keep their default until the switch changes again.
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     pushOptimizationSwitch();
     EXPECT_TRUE(objects[0]->useDisplayList);
 
@@ -85,7 +95,7 @@ TEST_F(SceneFrame, StartsWithoutAPlayerModel) {
     EXPECT_EQ(player->segmentFps.size(), 4u);
     EXPECT_FLOAT_EQ(player->position.z, -1.5f);
     addWall(-1, 0.1f, 1, 0.1f, 2, -1);
-    renderScene();
+    drawAndCollide();
     EXPECT_TRUE(blocked);
     advanceGame(0.01f);
 }

@@ -17,9 +17,9 @@
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
 #include "scene/Player.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/SwitchObject.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/SwitchObject.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 

@@ -13,15 +13,18 @@
 class MessageLog {
 public:
     MessageLog() {
-        setMessageRecorder([this](const std::string& text, const std::string& caption) {
+        previousSink_ = setMessageSink([this](const std::string& text, const std::string& caption) {
             messages.emplace_back(text, caption);
         });
     }
-    ~MessageLog() { setMessageRecorder({}); }
+    ~MessageLog() { setMessageSink(std::move(previousSink_)); }
     MessageLog(const MessageLog&) = delete;
     MessageLog& operator=(const MessageLog&) = delete;
 
     std::vector<std::pair<std::string, std::string>> messages;
+
+private:
+    MessageSink previousSink_;
 };
 
 inline void clearSceneGlobals() {

@@ -7,14 +7,16 @@
 #include "GlTestContext.h"
 #include "LevelTestSupport.h"
 #include "TgaWriter.h"
-#include "app/Globals.h"
+#include "game/Collision.h"
+#include "game/GameState.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/SwitchObject.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/SwitchObject.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
 #include "scene/LevelObject.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/SwitchObject.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/SwitchObject.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 constexpr GLuint kScanLimit = 20000;

@@ -10,7 +10,7 @@
 #include "scene/LevelObject.h"
 #include "scene/Player.h"
 #include "surfaces/CollisionModelPtr.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 // A thin triangle piercing the plane z = 0 at (x, 0), standing in for the player.

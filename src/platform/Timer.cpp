@@ -1,4 +1,4 @@
-#include "app/Timer.h"
+#include "platform/Timer.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 
 #include <GL/gl.h>
 

@@ -5,13 +5,15 @@
 #include <vector>
 
 #include "GlTestContext.h"
-#include "LevelTestSupport.h"
-#include "app/Globals.h"
+#include "../level/LevelTestSupport.h"
+#include "game/Collision.h"
 #include "game/GameState.h"
+#include "game/SceneFrame.h"
+#include "game/LevelEntry.h"
 #include "level/LevelLoader.h"
 #include "scene/DeathObject.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/SwitchObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/SwitchObject.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ const std::string kObjectFile = modelBlock("Level") + switchBlock() + deathBlock
 const std::string kFormatFile = "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 z -1 2\n";
 const std::string kActionFile = "o 0\nnum 1\n1\nnum 1\n0\n";
 
-class LoadLevel : public ::testing::Test {
+class LevelEntry : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureGlContext();
@@ -58,14 +60,14 @@ protected:
 
 }  // namespace
 
-TEST_F(LoadLevel, NumbersOutOfRangeAreClampedAndReadNothing) {
+TEST_F(LevelEntry, NumbersOutOfRangeAreClampedAndReadNothing) {
     writeLevel(1, kObjectFile, kFormatFile, kActionFile);
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     const LevelObject* loaded = levelObject.get();
 
     for (const auto& [argument, clamped] : {std::pair{0, 1}, std::pair{-7, 1}, std::pair{4, 3}, std::pair{99, 3}}) {
         setFlags();
-        loadLevel(argument);
+        enterLevel(argument, Arrival::WhereStanding);
         EXPECT_EQ(currentLevel, clamped) << argument;
         EXPECT_FALSE(anyFlag()) << argument;
         EXPECT_EQ(levelObject.get(), loaded) << argument;
@@ -75,13 +77,13 @@ TEST_F(LoadLevel, NumbersOutOfRangeAreClampedAndReadNothing) {
     EXPECT_TRUE(log.messages.empty());
 }
 
-TEST_F(LoadLevel, ReadsTheThreeFilesOfTheLevelInOrder) {
+TEST_F(LevelEntry, ReadsTheThreeFilesOfTheLevelInOrder) {
     writeLevel(3, kObjectFile, kFormatFile, kActionFile);
     setFlags();
-    loadLevel(3);
+    enterLevel(3, Arrival::WhereStanding);
     EXPECT_TRUE(log.messages.empty());
     EXPECT_FALSE(anyFlag());
-    EXPECT_EQ(currentLevel, 1);  // valid numbers are the caller's to set
+    EXPECT_EQ(currentLevel, 3);
 
     ASSERT_EQ(objects.size(), 2u);
     ASSERT_EQ(sortedObjects.size(), 1u);
@@ -92,13 +94,13 @@ TEST_F(LoadLevel, ReadsTheThreeFilesOfTheLevelInOrder) {
     EXPECT_EQ(objects[0]->linkedSortedObjects, std::vector<SceneObject*>{sortedObjects[0].get()});
 }
 
-TEST_F(LoadLevel, AMissingObjectFileLeavesAnEmptySceneAndThePreviousWalls) {
+TEST_F(LevelEntry, AMissingObjectFileLeavesAnEmptySceneAndThePreviousWalls) {
     writeLevel(1, kObjectFile, kFormatFile, kActionFile);
     writeLevel(2, "", "0\n", "");
     std::filesystem::remove("levels/level2.cfg");
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     setFlags();
-    loadLevel(2);
+    enterLevel(2, Arrival::WhereStanding);
 
     EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", kCaption}}));
     EXPECT_FALSE(anyFlag());
@@ -109,11 +111,11 @@ TEST_F(LoadLevel, AMissingObjectFileLeavesAnEmptySceneAndThePreviousWalls) {
     EXPECT_EQ(walls.size(), 2u);
 }
 
-TEST_F(LoadLevel, EmptyFilesGiveAnEmptySceneWithoutAMessage) {
+TEST_F(LevelEntry, EmptyFilesGiveAnEmptySceneWithoutAMessage) {
     writeLevel(1, kObjectFile, kFormatFile, kActionFile);
     writeLevel(2, "", "", "");
-    loadLevel(1);
-    loadLevel(2);
+    enterLevel(1, Arrival::WhereStanding);
+    enterLevel(2, Arrival::WhereStanding);
     EXPECT_TRUE(log.messages.empty());
     ASSERT_NE(levelObject, nullptr);
     EXPECT_TRUE(objects.empty());
@@ -121,11 +123,11 @@ TEST_F(LoadLevel, EmptyFilesGiveAnEmptySceneWithoutAMessage) {
     EXPECT_TRUE(walls.empty());
 }
 
-TEST_F(LoadLevel, AnErrorStopsTheReadersAfterIt) {
+TEST_F(LevelEntry, AnErrorStopsTheReadersAfterIt) {
     // In the object file: the blocks before it stay, nothing else is read.
     writeLevel(1, switchBlock() + modelBlock("AbyssObject", "missing.txt"), kFormatFile, kActionFile);
     walls.push_back(Wall{});
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     EXPECT_EQ(log.messages, (Messages{{"Fehler", kCaption}}));
     EXPECT_EQ(objects.size(), 1u);
     EXPECT_EQ(walls.size(), 1u);
@@ -134,7 +136,7 @@ TEST_F(LoadLevel, AnErrorStopsTheReadersAfterIt) {
     // In the level format file: every object, the walls before the error, no links.
     log.messages.clear();
     writeLevel(1, kObjectFile, "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 y -1 2\n", kActionFile);
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     EXPECT_EQ(log.messages, (Messages{{"Fehler.", kCaption}}));
     EXPECT_EQ(objects.size(), 2u);
     EXPECT_EQ(sortedObjects.size(), 1u);
@@ -144,30 +146,30 @@ TEST_F(LoadLevel, AnErrorStopsTheReadersAfterIt) {
     // In the action file: the links made before it stay.
     log.messages.clear();
     writeLevel(1, kObjectFile, kFormatFile, "o 0\nnum 1\n1\nnum 1\n5\n");
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     EXPECT_EQ(log.messages, (Messages{{"Fehler.", kCaption}}));
     EXPECT_EQ(walls.size(), 2u);
     EXPECT_EQ(linkCount(), 1u);
 
     log.messages.clear();
     std::filesystem::remove("levels/action1.txt");
-    loadLevel(1);
+    enterLevel(1, Arrival::WhereStanding);
     EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", kCaption}}));
     EXPECT_EQ(objects.size(), 2u);
     EXPECT_EQ(walls.size(), 2u);
     EXPECT_EQ(linkCount(), 0u);
 }
 
-TEST_F(LoadLevel, ReloadingRebuildsTheSameSceneInItsFileState) {
+TEST_F(LevelEntry, ReloadingRebuildsTheSameSceneInItsFileState) {
     writeLevel(2, kObjectFile, kFormatFile, kActionFile);
-    loadLevel(2);
+    enterLevel(2, Arrival::WhereStanding);
     auto* lattice = dynamic_cast<LatticeObject*>(sortedObjects.at(0).get());
     ASSERT_NE(lattice, nullptr);
     const float latticeY = lattice->position.y;
     lattice->activate();
     dynamic_cast<DeathObject*>(objects.at(1).get())->activate();
 
-    loadLevel(2);
+    enterLevel(2, Arrival::WhereStanding);
     EXPECT_TRUE(log.messages.empty());
     ASSERT_EQ(objects.size(), 2u);
     ASSERT_EQ(sortedObjects.size(), 1u);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "GlTestContext.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/WaterAbyssObject.h"
 
 namespace {
 constexpr int kSize = 128;

@@ -1,4 +1,4 @@
-#include "surfaces/LatticeObject.h"
+#include "scene/LatticeObject.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

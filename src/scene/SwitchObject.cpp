@@ -1,8 +1,8 @@
-#include "surfaces/SwitchObject.h"
+#include "scene/SwitchObject.h"
 
 #include <GL/gl.h>
 
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 #include "surfaces/Texture.h"
 
 namespace {

@@ -1,14 +1,14 @@
-#include "app/FrameCallbacks.h"
+#include "app/StatusLine.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 
 #include "app/BitmapFont.h"
-#include "app/Globals.h"
-#include "app/Timer.h"
+#include "game/Collision.h"
 #include "game/SceneFrame.h"
+#include "level/LevelLoader.h"
+#include "platform/Timer.h"
 
 namespace {
 FrameRate frameRate;
@@ -35,16 +35,6 @@ const char* statusLineText(StatusLineText& text, bool collision, bool optimizati
     return text;
 }
 
-void onReshape(int width, int height) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    // A minimised window reports a height of 0.
-    const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
-    gluPerspective(45, aspect, 0.1, 100);
-    glMatrixMode(GL_MODELVIEW);
-}
-
 void drawStatusLine() {
     static const GLfloat white[] = {1, 1, 1, 1};
     glMatrixMode(GL_PROJECTION);
@@ -66,23 +56,4 @@ void drawStatusLine() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-}
-
-void beginFrame() {
-    static const GLfloat lightPosition[] = {0, 1, 1, 1};
-    static const GLfloat lightAmbient[] = {1, 1, 1, 1};
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glColor4f(1, 1, 1, 1);
-    // Set under the identity so that the light moves with the eye.
-    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
-}
-
-void onDisplay() {
-    beginFrame();
-    renderScene();
-    drawStatusLine();
-    pushOptimizationSwitch();
-    glutSwapBuffers();
 }

@@ -1,5 +1,5 @@
 #include "GlFixture.h"
-#include "surfaces/SwitchObject.h"
+#include "scene/SwitchObject.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

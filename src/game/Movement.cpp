@@ -1,14 +1,8 @@
-#include <GL/freeglut.h>
-
-#include "app/Globals.h"
-#include "app/LevelWatch.h"
-#include "game/Callbacks.h"
-#include "game/Camera.h"
-#include "game/Death.h"
-#include "game/GameState.h"
 #include "game/Movement.h"
-#include "game/PlayerAnimation.h"
-#include "level/Scene.h"
+
+#include "game/Camera.h"
+#include "game/GameState.h"
+#include "scene/Player.h"
 
 namespace {
 constexpr float walkSpeed = 4;    // units per second, also strafing
@@ -22,6 +16,17 @@ bool tryStep(bool forward, float dt) {
     return true;
 }
 }  // namespace
+
+bool stepRefused(bool forward, float yaw, short axis, short sign) {
+    // A backward step against a block is a forward step against the opposite block.
+    if (!forward) sign = static_cast<short>(-sign);
+
+    if (axis == 0 && sign == 1) return yaw >= 0 && yaw <= 180;
+    if (axis == 0 && sign == -1) return yaw >= 180 && yaw <= 360;
+    if (axis == 2 && sign == 1) return yaw >= 90 && yaw <= 270;
+    if (axis == 2 && sign == -1) return yaw <= 90 || yaw >= 270;
+    return false;
+}
 
 bool applyHeldKeys(float dt) {
     bool moved = false;
@@ -48,26 +53,4 @@ bool applyHeldKeys(float dt) {
     }
     if (jumpRequested && player && player->jump(dt)) jumpRequested = false;
     return moved;
-}
-
-void advanceGame(float dt) {
-    // Every kind of play steps the game here, so --watch looks here for changed files.
-    pollLevelWatch();
-    bool moved = false;
-    if (!dead && !falling) moved = applyHeldKeys(dt);
-
-    for (const auto& object : objects) {
-        if (object->fps != 0) object->update(static_cast<float>(object->fps) * dt);
-    }
-
-    updateFallAndDeath(dt);
-
-    if (moved && !jumpRequested && player) {
-        player->model.advanceAnimationRange(segmentRate(*player, 0) * dt, walkFirstFrame, walkLastFrame);
-    }
-}
-
-void onIdle() {
-    advanceGame(nextFrameTime());
-    glutPostRedisplay();
 }

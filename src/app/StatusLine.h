@@ -17,11 +17,5 @@ public:
 using StatusLineText = char[128];
 const char* statusLineText(StatusLineText& text, bool collision, bool optimization, bool mipmap, float fps);
 
-// The GLUT display and reshape callbacks.
-void onDisplay();
-void onReshape(int width, int height);
-
-// The start of every frame: cleared buffers, the identity, the eye-fixed light.
-void beginFrame();
-// Draws the status line at the bottom left of the window; part of onDisplay.
+// Draws the status line at the bottom left of the window, over the scene.
 void drawStatusLine();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../scene/ModelFiles.h"
+#include "ModelFiles.h"
 #include "CountingAllocator.h"
 #include "GlTestContext.h"
 #include "TempDir.h"
@@ -14,9 +14,9 @@
 #include "scene/DeathObject.h"
 #include "scene/LevelObject.h"
 #include "surfaces/CollisionModelPtr.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/SwitchObject.h"
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/LatticeObject.h"
+#include "scene/SwitchObject.h"
+#include "scene/WaterAbyssObject.h"
 
 TEST(WaterSurface, DrawingAllocatesNothing) {
     ensureGlContext();

@@ -1,11 +1,11 @@
-#include "surfaces/WaterAbyssObject.h"
+#include "scene/WaterAbyssObject.h"
 
 #include <GL/gl.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 #include "surfaces/Texture.h"
 
 namespace {

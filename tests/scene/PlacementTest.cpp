@@ -9,8 +9,8 @@
 #include "GlFixture.h"
 #include "PlainObject.h"
 #include "GlTestContext.h"
-#include "surfaces/LatticeObject.h"
-#include "surfaces/Placement.h"
+#include "scene/LatticeObject.h"
+#include "scene/Placement.h"
 
 namespace {
 // A view with a turn and a shift, as the camera would give.

@@ -1,4 +1,4 @@
-#include "collision/TriangleTest.h"
+#include "collision/TriangleOverlap.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "surfaces/LatticeObject.h"
+#include "scene/LatticeObject.h"
 
 #include <GL/gl.h>
 
 #include <cstdint>
 
-#include "surfaces/Placement.h"
+#include "scene/Placement.h"
 
 namespace {
 constexpr int kGrilleSize = 64;

@@ -1,0 +1,79 @@
+#include "app/Frame.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <chrono>
+
+#include "app/LevelWatch.h"
+#include "app/StatusLine.h"
+#include "game/Collision.h"
+#include "game/FrameClock.h"
+#include "game/GameStep.h"
+#include "game/SceneFrame.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+double millisecondsBetween(Clock::time_point start, Clock::time_point end) {
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+// The start of every drawing: cleared buffers, the identity, the eye-fixed light.
+void beginFrame() {
+    static const GLfloat lightPosition[] = {0, 1, 1, 1};
+    static const GLfloat lightAmbient[] = {1, 1, 1, 1};
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glColor4f(1, 1, 1, 1);
+    // Set under the identity so that the light moves with the eye.
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+}
+}  // namespace
+
+void runFrame(float dt, FrameParts* parts) {
+    const auto start = Clock::now();
+    pollLevelWatch();
+    advanceGame(dt);
+    const auto stepped = Clock::now();
+    beginFrame();
+    drawScene();
+    const auto drawn = Clock::now();
+    if (collisionEnabled) checkCollisions();
+    const auto collided = Clock::now();
+    drawStatusLine();
+    pushOptimizationSwitch();
+    const auto swapStart = Clock::now();
+    glutSwapBuffers();
+    if (!parts) return;
+    const auto end = Clock::now();
+    // The status line and the switch push count as drawing.
+    parts->step = millisecondsBetween(start, stepped);
+    parts->drawing = millisecondsBetween(stepped, drawn) + millisecondsBetween(collided, swapStart);
+    parts->collision = millisecondsBetween(drawn, collided);
+    parts->swap = millisecondsBetween(swapStart, end);
+}
+
+void drawFrame() {
+    beginFrame();
+    drawScene();
+    drawStatusLine();
+}
+
+void onIdle() { runFrame(nextFrameTime()); }
+
+void onDisplay() {
+    drawFrame();
+    glutSwapBuffers();
+}
+
+void onReshape(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A minimised window reports a height of 0.
+    const double aspect = static_cast<double>(width) / (height > 0 ? height : 1);
+    gluPerspective(45, aspect, 0.1, 100);
+    glMatrixMode(GL_MODELVIEW);
+}

@@ -1,0 +1,22 @@
+#include "game/GameStep.h"
+
+#include "game/Death.h"
+#include "game/GameState.h"
+#include "game/Movement.h"
+#include "level/Scene.h"
+#include "scene/Player.h"
+
+void advanceGame(float dt) {
+    bool moved = false;
+    if (!dead && !falling) moved = applyHeldKeys(dt);
+
+    for (const auto& object : objects) {
+        if (object->fps != 0) object->update(static_cast<float>(object->fps) * dt);
+    }
+
+    updateFallAndDeath(dt);
+
+    if (moved && !jumpRequested && player) {
+        player->model.advanceAnimationRange(player->segmentRate(0) * dt, walkFirstFrame, walkLastFrame);
+    }
+}
