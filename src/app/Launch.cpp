@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "app/CommandLine.h"
-#include "app/LevelChecksum.h"
+#include "level/LevelChecksum.h"
 #include "app/LevelWatch.h"
 #include "app/PlayEnd.h"
 #include "app/PlaySession.h"

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/Frame.h"
-#include "app/LevelChecksum.h"
+#include "level/LevelChecksum.h"
 #include "app/PlaySession.h"
 #include "app/Settings.h"
 #include "app/Startup.h"

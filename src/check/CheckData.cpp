@@ -9,7 +9,8 @@
 #include <string>
 
 #include "app/InputTrack.h"
-#include "app/LevelChecksum.h"
+#include "level/LevelChecksum.h"
+#include "level/LevelLoader.h"
 #include "app/Settings.h"
 #include "check/Checker.h"
 #include "platform/Paths.h"
@@ -84,7 +85,7 @@ void Checker::checkPlayer() {
 void Checker::checkAll() {
     checkSettings();
     checkPlayer();
-    for (int level = 1; level <= 3; ++level) checkLevel(level);
+    for (int level = firstLevel; level <= lastLevel; ++level) checkLevel(level);
     checkDemos();
 }
 

@@ -6,24 +6,20 @@
 
 #include "check/Checker.h"
 #include "game/Collision.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "platform/Paths.h"
 #include "scene/InertObject.h"
+#include "scene/Placement.h"
 
 namespace {
 
-// The collision pass tests an object only while the player's ground distance
-// to the object's position is below this.
-constexpr float kTestRange = 5.0f;
 // A part of an object farther than this from its position can be walked into
 // before the object is tested: the player reaches about half a unit.
-constexpr float kPartReach = kTestRange - 0.5f;
-// The player's ground circle, as the wall test sees it.
-constexpr float kPlayerRadius = 0.2f;
+constexpr float kPartReach = collisionRange - 0.5f;
 
-constexpr float kDegrees = 0.017453292f;
 
 bool isPit(BlockKind kind) { return kind == BlockKind::AbyssObject || kind == BlockKind::WaterAbyssObject; }
 
@@ -41,40 +37,6 @@ public:
 
 CheckedObject& checked(const std::unique_ptr<SceneObject>& object) {
     return static_cast<CheckedObject&>(*object);
-}
-
-// Where a point of the object's model lands in the level, placed as the game
-// places it: scale, back by the pivot, turn about y then x, forward to
-// position + pivot.
-Vector3 placePoint(const ObjectBlock& b, Vector3 p) {
-    float x = p.x * b.scale.x - b.pivot.x;
-    float y = p.y * b.scale.y - b.pivot.y;
-    float z = p.z * b.scale.z - b.pivot.z;
-    const float cy = std::cos(b.rotationY * kDegrees), sy = std::sin(b.rotationY * kDegrees);
-    const float turnedX = x * cy + z * sy;
-    z = -x * sy + z * cy;
-    x = turnedX;
-    const float cx = std::cos(b.rotationX * kDegrees), sx = std::sin(b.rotationX * kDegrees);
-    const float turnedY = y * cx - z * sx;
-    z = y * sx + z * cx;
-    y = turnedY;
-    return {x + b.pivot.x + b.position.x, y + b.pivot.y + b.position.y, z + b.pivot.z + b.position.z};
-}
-
-// The same placement as a column-major matrix, for the collision library.
-Matrix4 placementMatrix(const ObjectBlock& b) {
-    const Vector3 origin = placePoint(b, {0, 0, 0});
-    const Vector3 axes[3] = {placePoint(b, {1, 0, 0}), placePoint(b, {0, 1, 0}), placePoint(b, {0, 0, 1})};
-    Matrix4 m;
-    for (int column = 0; column < 3; ++column) {
-        m.m[column * 4 + 0] = axes[column].x - origin.x;
-        m.m[column * 4 + 1] = axes[column].y - origin.y;
-        m.m[column * 4 + 2] = axes[column].z - origin.z;
-    }
-    m.m[12] = origin.x;
-    m.m[13] = origin.y;
-    m.m[14] = origin.z;
-    return m;
 }
 
 // The points whose reach matters: the plate and grille span -1..1, a model its vertices.
@@ -96,8 +58,9 @@ std::vector<Vector3> collidingPoints(const CheckedObject& object) {
 
 float farthestPart(const CheckedObject& object) {
     float farthest = 0;
+    const Matrix4 placement = placementMatrix(object.block);
     for (const Vector3& point : collidingPoints(object)) {
-        const Vector3 placed = placePoint(object.block, point);
+        const Vector3 placed = placement.transformPoint(point.x, point.y, point.z);
         farthest = std::max(farthest, std::hypot(placed.x - object.block.position.x,
                                                  placed.z - object.block.position.z));
     }
@@ -107,7 +70,7 @@ float farthestPart(const CheckedObject& object) {
 // A column where the player stands at the start of a level, for the collision library.
 CollisionModelPtr startColumn() {
     CollisionModelPtr column = makeCollisionModel();
-    const float r = kPlayerRadius, low = -2, high = 2;
+    const float r = playerRadius, low = -2, high = 2;
     column->setTriangleCount(4);
     column->addTriangle(-r, low, 0, r, low, 0, r, high, 0);
     column->addTriangle(-r, low, 0, r, high, 0, -r, high, 0);
@@ -137,9 +100,8 @@ public:
     LevelCheck(Checker& checker, int level)
         : checker_(checker),
           report_(checker.report),
-          files_{"levels/level" + std::to_string(level) + ".cfg",
-                 "levels/levelformat" + std::to_string(level) + ".txt",
-                 "levels/action" + std::to_string(level) + ".txt"} {}
+          files_{levelFilePath(LevelFile::Objects, level), levelFilePath(LevelFile::Format, level),
+                 levelFilePath(LevelFile::Actions, level)} {}
 
     void run() {
         // What a reader left unread would only bring false alarms in the checks after it.
@@ -316,7 +278,7 @@ private:
     void checkStart() {
         for (std::size_t i = 0; i < walls_.size(); ++i) {
             const Wall& w = walls_[i];
-            if (segmentTouchesSphere(w.x1, 0, w.z1, w.x2, 0, w.z2, 0, 0, 0, kPlayerRadius)) {
+            if (segmentTouchesSphere(w.x1, 0, w.z1, w.x2, 0, w.z2, 0, 0, 0, playerRadius)) {
                 report_.warning(files_.formatFile, static_cast<int>(i) + 2,
                                 "the level's start at the origin lies inside this wall");
             }
@@ -359,7 +321,7 @@ private:
                 // Pits are meant to lie beyond the walls: strafing is never blocked and
                 // bridges run out without walls, so the walls' rectangle does not bound
                 // where a player meets a pit.
-                if (!isPit(target.block.kind) && std::hypot(dx, dz) >= kTestRange) {
+                if (!isPit(target.block.kind) && std::hypot(dx, dz) >= collisionRange) {
                     report_.warning(files_.objectFile, target.block.line,
                                     "the player can never come within 5 units of this " + kind +
                                         "'s position, so the collision pass never tests it");

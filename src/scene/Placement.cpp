@@ -6,18 +6,54 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+constexpr float degreesToRadians = 0.017453292f;
+
+// The steps on OpenGL's current matrix.
+struct GlSteps {
+    void translate(float x, float y, float z) { glTranslatef(x, y, z); }
+    void rotate(float degrees, float x, float y, float z) { glRotatef(degrees, x, y, z); }
+    void scale(float x, float y, float z) { glScalef(x, y, z); }
+};
+}  // namespace
+
+void MatrixSteps::translate(float x, float y, float z) {
+    Matrix4 step;
+    step.setTranslation({x, y, z});
+    matrix.postMultiply(step);
+}
+
+void MatrixSteps::rotate(float degrees, float x, float y, float z) {
+    // glRotatef's matrix, about the unit axis (x, y, z).
+    const float length = std::sqrt(x * x + y * y + z * z);
+    if (length == 0) return;
+    x /= length;
+    y /= length;
+    z /= length;
+    const float c = std::cos(degrees * degreesToRadians), s = std::sin(degrees * degreesToRadians), t = 1 - c;
+    Matrix4 step;
+    float* m = step.m;
+    m[0] = x * x * t + c, m[4] = x * y * t - z * s, m[8] = x * z * t + y * s;
+    m[1] = y * x * t + z * s, m[5] = y * y * t + c, m[9] = y * z * t - x * s;
+    m[2] = z * x * t - y * s, m[6] = z * y * t + x * s, m[10] = z * z * t + c;
+    matrix.postMultiply(step);
+}
+
+void MatrixSteps::scale(float x, float y, float z) {
+    Matrix4 step;
+    step.m[0] = x;
+    step.m[5] = y;
+    step.m[10] = z;
+    matrix.postMultiply(step);
+}
+
 PlacementScope::PlacementScope(SceneObject& object, const float* baseMatrix) {
     glPushMatrix();
     glLoadIdentity();
     if (baseMatrix) glLoadMatrixf(baseMatrix);
 
-    const Vector3& p = object.position;
-    const Vector3& pivot = object.pivot;
-    glTranslatef(p.x + pivot.x, p.y + pivot.y + object.heightOffset(), p.z + pivot.z);
-    glRotatef(object.rotationX, 1, 0, 0);
-    glRotatef(object.rotationY, 0, 1, 0);
-    glTranslatef(-pivot.x, -pivot.y, -pivot.z);
-    glScalef(object.scale.x, object.scale.y, object.scale.z);
+    GlSteps steps;
+    placeObject(object, object.heightOffset(), steps);
 
     glGetFloatv(GL_MODELVIEW_MATRIX, object.modelViewMatrix.data());
 }

@@ -1,4 +1,4 @@
-#include "app/LevelChecksum.h"
+#include "level/LevelChecksum.h"
 
 #include <algorithm>
 #include <cstdint>
