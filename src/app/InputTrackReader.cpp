@@ -8,6 +8,7 @@
 
 #include "app/InputTrack.h"
 #include "platform/Paths.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -63,38 +64,6 @@ GameKey parseKey(std::string_view name) {
     if (!keyFromName(name, key)) throw LineFault{"unknown key '" + std::string(name) + "'"};
     return key;
 }
-
-// Reads lines of at most maxLineLength characters; a carriage return before
-// the line feed is dropped.
-class TrackLines {
-public:
-    explicit TrackLines(std::FILE* file) : file_(file) {}
-
-    // False at the end of the file; `ended` tells whether the line had its line feed.
-    bool next(std::string& line, bool& ended) {
-        line.clear();
-        ended = false;
-        bool any = false;
-        ++number;
-        for (int c; (c = std::getc(file_.get())) != EOF;) {
-            any = true;
-            if (c == '\n') {
-                ended = true;
-                break;
-            }
-            if (line.size() == maxLineLength) throw LineFault{"line longer than 1024 characters"};
-            line.push_back(static_cast<char>(c));
-        }
-        if (std::ferror(file_.get())) throw LineFault{"read error"};
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return any;
-    }
-
-    int number = 0;
-
-private:
-    std::unique_ptr<std::FILE, FileCloser> file_;
-};
 
 class TrackBuilder {
 public:
@@ -204,30 +173,40 @@ TrackRead readInputTrack(std::FILE* file, const std::string& name, InputTrack& t
         error = name + ": cannot be read";
         return TrackRead::Unreadable;
     }
-    TrackLines lines(file);
+    TextLines lines(std::unique_ptr<std::FILE, FileCloser>(file),
+                    {.maxLength = maxLineLength,
+                     .overlong = TextLines::Overlong::Refuse,
+                     .carriageReturn = TextLines::CarriageReturn::AtLineEnd});
     TrackBuilder builder(track);
     double frameTime = 1.0 / 60;
     bool inBody = false;
     std::string line;
-    bool ended = false;
+    const auto malformed = [&](int number, const std::string& problem) {
+        error = name + ":" + std::to_string(number) + ": " + problem;
+        return TrackRead::Malformed;
+    };
     try {
-        while (lines.next(line, ended)) {
-            if (lines.number == 1 && line == "zarnoth-demo 1") {
+        while (lines.next(line)) {
+            if (lines.lineNumber() == 1 && line == "zarnoth-demo 1") {
                 track.demo = true;
                 continue;
             }
             if (!track.demo) {
                 readScriptLine(line, builder, frameTime);
-            } else if (ended) {
+            } else if (lines.lineEnded()) {
                 readDemoLine(line, builder, track, inBody);
             }
             // A demo's last line without its line feed was cut off when the
             // recording game was killed: the demo plays up to the line before.
         }
-        if (track.demo && track.level == 0) throw LineFault{"the header has no level line"};
     } catch (const LineFault& fault) {
-        error = name + ":" + std::to_string(lines.number) + ": " + fault.problem;
-        return TrackRead::Malformed;
+        return malformed(lines.lineNumber(), fault.problem);
+    } catch (const TextLines::TooLong& tooLong) {
+        return malformed(tooLong.line, "line longer than 1024 characters");
+    } catch (const TextLines::ReadError& readError) {
+        return malformed(readError.line, "read error");
     }
+    // Where the level line was still awaited: after the last line.
+    if (track.demo && track.level == 0) return malformed(lines.lineNumber() + 1, "the header has no level line");
     return TrackRead::Read;
 }

@@ -9,6 +9,7 @@
 #include "app/InvalidDisplayException.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -55,31 +56,21 @@ void Settings::load() {
 }
 
 void Settings::read(std::FILE* file, SettingsLines* lines) {
+    // Whole lines of any length; a carriage return stays, as every value stops before it anyway.
+    TextLines text(*file, {});
     std::string line;
-    int number = 0;
-    const auto apply = [&] {
-        ++number;
-        const unsigned keys = applyLine(line);
-        if (!lines) return;
-        if (keys & KEY_RESOLUTION) lines->resolution = number;
-        if (keys & KEY_COLOR_DEPTH) lines->colorDepth = number;
-        if (keys & KEY_REFRESH_RATE) lines->refreshRate = number;
-        if (keys & KEY_GAME_MODE) lines->gameMode = number;
-    };
-    while (true) {
-        const int c = std::getc(file);
-        if (c == EOF) {
-            // The end of the file ends the reading; anything else is a failure.
-            if (std::ferror(file)) throw std::ios_base::failure("zarnoth.ini cannot be read");
-            if (!line.empty()) apply();
-            return;
+    try {
+        while (text.next(line)) {
+            const unsigned keys = applyLine(line);
+            if (!lines) continue;
+            const int number = text.lineNumber();
+            if (keys & KEY_RESOLUTION) lines->resolution = number;
+            if (keys & KEY_COLOR_DEPTH) lines->colorDepth = number;
+            if (keys & KEY_REFRESH_RATE) lines->refreshRate = number;
+            if (keys & KEY_GAME_MODE) lines->gameMode = number;
         }
-        if (c == '\n') {
-            apply();
-            line.clear();
-        } else {
-            line.push_back(static_cast<char>(c));
-        }
+    } catch (const TextLines::ReadError&) {
+        throw std::ios_base::failure("zarnoth.ini cannot be read");
     }
 }
 

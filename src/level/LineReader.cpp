@@ -4,35 +4,38 @@
 
 #include "level/ObjectFileException.h"
 
-LineReader::LineReader(const char* path) : LineReader(openGameFile(path, "r")) {}
+namespace {
 
-LineReader::LineReader(std::FILE* file) : file_(file) {
-    if (!file_) throw ObjectFileException("Lesefehler.", "a readable file");
+const TextLines::Format levelLines{.carriageReturn = TextLines::CarriageReturn::BeforeLineFeed};
+
+std::unique_ptr<std::FILE, FileCloser> readable(std::FILE* file) {
+    if (!file) throw ObjectFileException("Lesefehler.", "a readable file");
+    return std::unique_ptr<std::FILE, FileCloser>(file);
 }
 
+// Left at line 0, so that stampLine gives it the line read last.
+ObjectFileException readError() { return ObjectFileException("Lesefehler.", "a readable line"); }
+
+}  // namespace
+
+LineReader::LineReader(const char* path) : LineReader(openGameFile(path, "r")) {}
+
+LineReader::LineReader(std::FILE* file) : lines_(readable(file), levelLines) {}
+
 bool LineReader::next(std::string& line) {
-    line.clear();
-    bool readAny = false;
-    for (;;) {
-        const int c = std::getc(file_.get());
-        if (c == EOF) {
-            if (std::ferror(file_.get())) throw ObjectFileException("Lesefehler.", "a readable line");
-            if (readAny) ++lineNumber_;
-            return readAny;
-        }
-        readAny = true;
-        if (c == '\n') {
-            ++lineNumber_;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            return true;
-        }
-        line.push_back(static_cast<char>(c));
+    try {
+        return lines_.next(line);
+    } catch (const TextLines::ReadError&) {
+        throw readError();
     }
 }
 
 const std::string& LineReader::need() {
-    if (!next(line_)) throw FileEnded{};
-    return line_;
+    try {
+        return lines_.need();
+    } catch (const TextLines::ReadError&) {
+        throw readError();
+    }
 }
 
 void requireFields(int converted, int expected, const char* what) {

@@ -1,14 +1,13 @@
 #pragma once
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "level/ObjectFileException.h"
-#include "platform/Paths.h"
+#include "platform/TextLines.h"
 
 // Thrown by LineReader::need when a block still needs a line and the file has
 // ended. Each reader catches it and stops quietly: a cut-off block is dropped.
-struct FileEnded {};
+using FileEnded = TextLines::Ended;
 
 // Reads the lines of one level file. A line ends at a line feed (a carriage
 // return just before it is dropped); the last line needs none. Lines may be
@@ -26,22 +25,20 @@ public:
     // The next line a block still needs; FileEnded at the end of the file.
     const std::string& need();
     // The number of the line returned last, counted from 1.
-    int lineNumber() const { return lineNumber_; }
+    int lineNumber() const { return lines_.lineNumber(); }
     // Runs `read`; an ObjectFileException leaving it learns the line it stopped at.
     template <typename Read>
     void stampLine(Read&& read) {
         try {
             read();
         } catch (ObjectFileException& error) {
-            if (error.line == 0) error.line = lineNumber_;
+            if (error.line == 0) error.line = lines_.lineNumber();
             throw;
         }
     }
 
 private:
-    std::unique_ptr<std::FILE, FileCloser> file_;
-    int lineNumber_ = 0;
-    std::string line_;
+    TextLines lines_;
 };
 
 // sscanf gave `converted` conversions of `expected`: fewer is "Fehler.";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Paths.h"
+#include "platform/TextLines.h"
 #include "scene/Model.h"
 #include "surfaces/Texture.h"
 
@@ -18,34 +19,59 @@ constexpr int kReserveLimit = 1024;
 // The collision library takes the triangle count as a sizing hint; keep it sane.
 constexpr int kTriangleHintLimit = 65536;
 
-// Reads the model file in 256-byte pieces, one line or part of a line each.
-// It remembers where it is and what the caller wants there, so that a block
+// Reads the model file in pieces of at most 255 characters, one line or part
+// of a line each. It remembers what the caller wants there, so that a block
 // that fails can say where it stopped.
 class PieceReader {
 public:
-    explicit PieceReader(std::FILE* file) : file_(file) {}
+    explicit PieceReader(std::unique_ptr<std::FILE, FileCloser> file)
+        : lines_(std::move(file), {.maxLength = kLineSize - 1, .overlong = TextLines::Overlong::Split}) {}
 
-    // False at end of file and on a read error alike; loadModel tells them apart.
-    bool next(const char* what) {
-        expected = what;
-        if (pieceEndedLine_) ++lineNumber;
-        if (std::fgets(line, kLineSize, file_) == nullptr) {
-            ended = true;
-            return false;
-        }
-        pieceEndedLine_ = std::strchr(line, '\n') != nullptr;
+    // The next piece between blocks; false at the end of the file.
+    bool next() {
+        expected = "";
+        if (!lines_.next(piece_)) return false;
+        keepLineFeed();
         return true;
     }
+    // The next piece a block still needs; TextLines::Ended at the end of the file.
+    const char* need(const char* what) {
+        expected = what;
+        piece_ = lines_.need();
+        keepLineFeed();
+        return piece_.c_str();
+    }
 
-    char line[kLineSize] = {};
-    int lineNumber = 0;  // of the piece read last, counted from 1
+    const char* line() const { return piece_.c_str(); }
+    // Of the piece read last, counted from 1.
+    int lineNumber() const { return lines_.lineNumber(); }
     const char* expected = "";
-    bool ended = false;
 
 private:
-    std::FILE* file_;
-    bool pieceEndedLine_ = true;
+    // The pieces were once read with fgets, which keeps the line feed: a name
+    // whose closing quote is missing still ends with it.
+    void keepLineFeed() {
+        if (lines_.lineEnded()) piece_ += '\n';
+    }
+
+    TextLines lines_;
+    std::string piece_;
 };
+
+// Runs `read` on a model's collision model and finalises it however the reading
+// ends, so that a mesh cut short can still be tested on what was read.
+template <typename Read>
+bool readFinalised(CollisionModel3D* collision, Read&& read) {
+    bool ok = false;
+    try {
+        ok = read();
+    } catch (const TextLines::Ended&) {
+        if (collision) collision->finalize();
+        throw;
+    }
+    if (collision) collision->finalize();
+    return ok;
+}
 
 int reserveSize(int count) { return std::min(count, kReserveLimit); }
 
@@ -53,7 +79,7 @@ bool validIndex(int index, std::size_t size) { return index >= 0 && static_cast<
 
 // A negative count is as malformed as a missing one.
 bool readCount(PieceReader& in, int& count, const char* what) {
-    return in.next(what) && std::sscanf(in.line, "%d", &count) == 1 && count >= 0;
+    return std::sscanf(in.need(what), "%d", &count) == 1 && count >= 0;
 }
 
 // The text between the first pair of quotes; false when there is none or it is empty.
@@ -71,8 +97,8 @@ bool readVertices(PieceReader& in, std::vector<Vertex>& vertices) {
     for (int i = 0; i < count; ++i) {
         Vertex vertex;
         int flags = 0;
-        if (!in.next("a vertex \"flags x y z u v bone\"") || std::sscanf(in.line, "%d %f %f %f %f %f %d", &flags, &vertex.x, &vertex.y, &vertex.z,
-                                      &vertex.u, &vertex.v, &vertex.boneIndex) != 7)
+        if (std::sscanf(in.need("a vertex \"flags x y z u v bone\""), "%d %f %f %f %f %f %d", &flags, &vertex.x,
+                        &vertex.y, &vertex.z, &vertex.u, &vertex.v, &vertex.boneIndex) != 7)
             return false;
         vertex.v = 1 - vertex.v;
         vertices.push_back(vertex);
@@ -86,8 +112,8 @@ bool readTriangle(PieceReader& in, Triangle& triangle, std::size_t vertexCount, 
     int flags = 0, smoothingGroup = 0;
     int* v = triangle.vertexIndices;
     int* n = triangle.normalIndices;
-    if (!in.next("a triangle \"flags v1 v2 v3 n1 n2 n3 group\"") || std::sscanf(in.line, "%d %d %d %d %d %d %d %d", &flags, &v[0], &v[1], &v[2], &n[0], &n[1],
-                                  &n[2], &smoothingGroup) != 8)
+    if (std::sscanf(in.need("a triangle \"flags v1 v2 v3 n1 n2 n3 group\""), "%d %d %d %d %d %d %d %d", &flags,
+                    &v[0], &v[1], &v[2], &n[0], &n[1], &n[2], &smoothingGroup) != 8)
         return false;
     for (int corner = 0; corner < 3; ++corner) {
         in.expected = "vertex indices below the mesh's vertex count";
@@ -111,7 +137,7 @@ bool readMeshBody(PieceReader& in, Mesh& mesh) {
     mesh.normals.reserve(reserveSize(normalCount));
     for (int i = 0; i < normalCount; ++i) {
         std::array<float, 3> normal{};
-        if (!in.next("a normal \"x y z\"") || std::sscanf(in.line, "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
+        if (std::sscanf(in.need("a normal \"x y z\""), "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
         mesh.normals.push_back(normal);
     }
 
@@ -138,7 +164,7 @@ bool readBoundingBox(PieceReader& in, CollisionModel3D& model) {
     int normalCount = 0;
     if (!readCount(in, normalCount, "the normal count (a number of 0 or more)")) return false;
     for (int i = 0; i < normalCount; ++i) {
-        if (!in.next("a normal line")) return false;
+        in.need("a normal line");
     }
 
     int triangleCount = 0;
@@ -161,15 +187,13 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
     for (int i = 0; i < count; ++i) {
         char name[kLineSize];
         int flags = 0, material = -1;
-        if (!in.next("a mesh header \"\\\"name\\\" flags material\"") || std::sscanf(in.line, "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
+        if (std::sscanf(in.need("a mesh header \"\\\"name\\\" flags material\""), "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
 
         if (std::strcmp(name, "BoundingBox") == 0) {
             model.boundingModel.reset();
             model.boundingModel = makeCollisionModel();
-            const bool ok = readBoundingBox(in, *model.boundingModel);
-            // Finalised even when cut short, so it can be tested on what was read.
-            model.boundingModel->finalize();
-            if (!ok) return false;
+            CollisionModel3D& box = *model.boundingModel;
+            if (!readFinalised(&box, [&] { return readBoundingBox(in, box); })) return false;
             continue;
         }
 
@@ -181,9 +205,7 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
             mesh.hasCollision = true;
             mesh.collisionModel = makeCollisionModel();
         }
-        const bool ok = readMeshBody(in, mesh);
-        if (mesh.hasCollision) mesh.collisionModel->finalize();
-        if (!ok) return false;
+        if (!readFinalised(mesh.collisionModel.get(), [&] { return readMeshBody(in, mesh); })) return false;
     }
     return true;
 }
@@ -192,7 +214,7 @@ bool readMaterials(PieceReader& in, Model& model, int count) {
     model.materials.clear();
     for (int i = 0; i < count; ++i) {
         std::string name;
-        if (!in.next("a quoted material name") || !parseQuoted(in.line, name)) return false;
+        if (!parseQuoted(in.need("a quoted material name"), name)) return false;
         Material& material = model.materials.emplace_back();
         material.mipmapTextures = model.mipmapTextures;
         material.name = name;
@@ -202,16 +224,14 @@ bool readMaterials(PieceReader& in, Model& model, int count) {
                                      "the specular colour \"r g b a\"", "the emissive colour \"r g b a\""};
         for (int k = 0; k < 4; ++k) {
             float* c = colours[k];
-            if (!in.next(colourNames[k]) || std::sscanf(in.line, "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
+            if (std::sscanf(in.need(colourNames[k]), "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
         }
-        if (!in.next("the shininess (a number)") || std::sscanf(in.line, "%f", &material.shininess) != 1) return false;
-        if (!in.next("the transparency (a number)") || std::sscanf(in.line, "%f", &material.transparency) != 1) return false;
+        if (std::sscanf(in.need("the shininess (a number)"), "%f", &material.shininess) != 1) return false;
+        if (std::sscanf(in.need("the transparency (a number)"), "%f", &material.transparency) != 1) return false;
         // Empty quotes, or no quotes at all, mean no file.
-        if (!in.next("the quoted texture file")) return false;
-        parseQuoted(in.line, material.textureFile);
-        material.textureLine = in.lineNumber;
-        if (!in.next("the quoted alpha map file")) return false;
-        parseQuoted(in.line, material.alphaMapFile);
+        parseQuoted(in.need("the quoted texture file"), material.textureFile);
+        material.textureLine = in.lineNumber();
+        parseQuoted(in.need("the quoted alpha map file"), material.alphaMapFile);
 
         if (!material.textureFile.empty() && model.loadTextures) {
             Texture texture(material.mipmapTextures);
@@ -228,7 +248,7 @@ bool readKeys(PieceReader& in, std::vector<Key>& keys) {
     keys.reserve(reserveSize(count));
     for (int i = 0; i < count; ++i) {
         Key key;
-        if (!in.next("a key \"time x y z\"") || std::sscanf(in.line, "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4) return false;
+        if (std::sscanf(in.need("a key \"time x y z\""), "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4) return false;
         keys.push_back(key);
     }
     return true;
@@ -238,19 +258,18 @@ bool readBones(PieceReader& in, Model& model, int count) {
     model.bones.clear();
     for (int i = 0; i < count; ++i) {
         std::string name;
-        if (!in.next("a quoted bone name") || !parseQuoted(in.line, name)) return false;
+        if (!parseQuoted(in.need("a quoted bone name"), name)) return false;
         Bone& bone = model.bones.emplace_back();
         bone.name = name;
 
-        if (!in.next("the quoted parent bone name")) return false;
         bone.parentName.clear();
-        parseQuoted(in.line, bone.parentName);
+        parseQuoted(in.need("the quoted parent bone name"), bone.parentName);
 
         int flags = 0;
         Vector3& p = bone.restPosition;
         Vector3& r = bone.restRotation;
-        if (!in.next("the rest pose \"flags x y z rx ry rz\"") ||
-            std::sscanf(in.line, "%d %f %f %f %f %f %f", &flags, &p.x, &p.y, &p.z, &r.x, &r.y, &r.z) != 7)
+        if (std::sscanf(in.need("the rest pose \"flags x y z rx ry rz\""), "%d %f %f %f %f %f %f", &flags, &p.x,
+                        &p.y, &p.z, &r.x, &r.y, &r.z) != 7)
             return false;
         if (!readKeys(in, bone.positionKeys) || !readKeys(in, bone.rotationKeys)) return false;
     }
@@ -285,35 +304,36 @@ bool Model::loadModel(const char* path, ModelStop* stop) {
     // A file without a "Frame:" line starts on the first frame, where every
     // animation of the game begins.
     float startFrame = 1;
-    PieceReader in(file.get());
-    bool blockOk = true;
+    PieceReader in(std::move(file));
     int bonesLine = 0;
-    while (blockOk && in.next("")) {
-        if (std::strncmp(in.line, "//", 2) == 0) continue;
-        int value = 0;
-        // "Frames:" is tried before "Frame:" so that the one is never taken for the other.
-        if (std::sscanf(in.line, "Frames: %d", &value) == 1) {
-            frameCount = static_cast<float>(value);
-        } else if (std::sscanf(in.line, "Frame: %d", &value) == 1) {
-            startFrame = static_cast<float>(value);
-        } else if (std::sscanf(in.line, "Meshes: %d", &value) == 1) {
-            blockOk = readMeshes(in, *this, value);
-        } else if (std::sscanf(in.line, "Materials: %d", &value) == 1) {
-            blockOk = readMaterials(in, *this, value);
-        } else if (std::sscanf(in.line, "Bones: %d", &value) == 1) {
-            bonesLine = in.lineNumber;
-            blockOk = readBones(in, *this, value);
+    try {
+        bool blockOk = true;
+        while (blockOk && in.next()) {
+            if (std::strncmp(in.line(), "//", 2) == 0) continue;
+            int value = 0;
+            // "Frames:" is tried before "Frame:" so that the one is never taken for the other.
+            if (std::sscanf(in.line(), "Frames: %d", &value) == 1) {
+                frameCount = static_cast<float>(value);
+            } else if (std::sscanf(in.line(), "Frame: %d", &value) == 1) {
+                startFrame = static_cast<float>(value);
+            } else if (std::sscanf(in.line(), "Meshes: %d", &value) == 1) {
+                blockOk = readMeshes(in, *this, value);
+            } else if (std::sscanf(in.line(), "Materials: %d", &value) == 1) {
+                blockOk = readMaterials(in, *this, value);
+            } else if (std::sscanf(in.line(), "Bones: %d", &value) == 1) {
+                bonesLine = in.lineNumber();
+                blockOk = readBones(in, *this, value);
+            }
         }
-    }
-    // A file that ended is reported at its last line.
-    if (!blockOk && stop) *stop = {in.ended ? std::max(in.lineNumber - 1, 1) : in.lineNumber, in.expected, in.ended};
-
-    // A read error is no end of file: what was read cannot be trusted.
-    const bool readError = std::ferror(file.get()) != 0;
-    file.reset();
-    if (readError) {
+        if (!blockOk && stop) *stop = {in.lineNumber(), in.expected};
+    } catch (const TextLines::Ended&) {
+        // Like a malformed block, an unfinished one only ends the reading; it
+        // is reported at the file's last line.
+        if (stop) *stop = {in.lineNumber(), in.expected, true};
+    } catch (const TextLines::ReadError& error) {
+        // A read error is no end of file: what was read cannot be trusted.
         clear();
-        if (stop) *stop = {in.lineNumber, "a readable line"};
+        if (stop) *stop = {error.line, "a readable line"};
         return false;
     }
 

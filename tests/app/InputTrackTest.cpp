@@ -1,6 +1,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "TempDir.h"
@@ -13,6 +14,14 @@ InputTrack read(const TempDir& dir, const std::string& text) {
     std::string error;
     EXPECT_EQ(readInputTrack("input.txt", "input.txt", track, error), TrackRead::Read) << error;
     return track;
+}
+
+std::string refusal(const TempDir& dir, const std::string& text) {
+    dir.write("input.txt", text);
+    InputTrack track;
+    std::string error;
+    EXPECT_EQ(readInputTrack("input.txt", "input.txt", track, error), TrackRead::Malformed);
+    return error;
 }
 
 void expectKey(const TrackKey& key, std::uint32_t frame, bool special, int code, bool down) {
@@ -83,4 +92,23 @@ TEST(Demo, StepsKeysAndHeaderAreReadAndACutLastLineIsDropped) {
     expectKey(track.keys[0], 1, true, GLUT_KEY_UP, true);
     expectKey(track.keys[1], 1, false, 'c', true);
     expectKey(track.keys[2], 2, true, GLUT_KEY_UP, false);
+}
+
+// A line holds up to 1024 characters, a carriage return among them; a longer
+// line, a failed read and a demo without its level line are refused at their line.
+TEST(InputTrack, FaultsAreRefusedWithTheirLineNumber) {
+    TempDir dir;
+    const std::string wait = "wait 0.1" + std::string(1016, ' ');
+    EXPECT_EQ(read(dir, wait + "\n" + wait).frameTimes.size(), 12u);
+    EXPECT_EQ(read(dir, wait.substr(0, 1023) + "\r\n").frameTimes.size(), 6u);
+    EXPECT_EQ(refusal(dir, "tap up\n" + wait + "\r\n"), "input.txt:2: line longer than 1024 characters");
+    EXPECT_EQ(refusal(dir, "tap up\n" + wait + " "), "input.txt:2: line longer than 1024 characters");
+
+    EXPECT_EQ(refusal(dir, "zarnoth-demo 1\n\n"), "input.txt:3: the header has no level line");
+
+    // fopen opens a directory on Linux; reading it fails.
+    InputTrack track;
+    std::string error;
+    EXPECT_EQ(readInputTrack(std::fopen(".", "r"), "here", track, error), TrackRead::Malformed);
+    EXPECT_EQ(error, "here:1: read error");
 }

@@ -156,6 +156,36 @@ TEST(ModelReader, AFailedBlockEndsTheReadingButKeepsWhatWasRead) {
     EXPECT_FLOAT_EQ(model.bones[0].absolute.m[13], 2.0f);
 }
 
+// zarnoth-check shows where a model stopped: both pieces of an over-long line
+// keep its number, a NUL byte does not hide the end of its line, and a file
+// that ends inside a block is reported at its last line, line feed or not.
+TEST(ModelReader, StopsAreReportedAtTheirLine) {
+    using namespace std::string_literals;
+    TempDir dir;
+    Model model(false);
+    const auto stopOf = [&](const std::string& text) {
+        dir.write("s.txt", text);
+        ModelStop stop;
+        EXPECT_TRUE(model.loadModel("s.txt", &stop));
+        return stop;
+    };
+    const std::string vertex = "a vertex \"flags x y z u v bone\"";
+
+    ModelStop stop = stopOf("Meshes: 1\n\"A\" 0 0\n2\n0 1 2 3 0 0 0" + std::string(300, ' ') + "0\n0 1 2 3 0 0 0\n");
+    EXPECT_EQ(stop.line, 4);
+    EXPECT_EQ(stop.expected, vertex);
+    EXPECT_FALSE(stop.atEnd);
+
+    for (const std::string& end : {"1\n"s, "1"s, "1\r\n"s}) {
+        stop = stopOf("Frames: 3\0junk\nMeshes: 1\n\"A\" 0 0\n"s + end);
+        EXPECT_EQ(stop.line, 4);
+        EXPECT_EQ(stop.expected, vertex);
+        EXPECT_TRUE(stop.atEnd);
+    }
+    EXPECT_EQ(model.frameCount, 3);
+    EXPECT_EQ(model.meshCount, 1);
+}
+
 TEST(ModelReader, CountsFromTheFileAreNotTrusted) {
     TempDir dir;
     dir.write("huge.txt", "Meshes: 2000000000\n\"Body\" 0 -1\n2000000000\n0 1 2 3 0 0 -1\n0 4 5 6 0 0 -1\n"
