@@ -14,26 +14,26 @@
 #include "app/Settings.h"
 #include "check/Checker.h"
 #include "platform/Paths.h"
+#include "platform/TextLines.h"
 
 namespace {
 
 constexpr const char* kSettingsPath = "zarnoth.ini";
 
-// The line `number` of the settings file, to see where a key stands in it.
+// The line `number` of the settings file, read as the game reads it, to see
+// where a key stands in it.
 std::string settingsLine(int number) {
     std::unique_ptr<std::FILE, FileCloser> file(openGameFile(kSettingsPath, "r"));
+    if (!file) return {};
+    TextLines lines(std::move(file), {});
     std::string line;
-    int current = 1;
-    for (int c; file && (c = std::getc(file.get())) != EOF;) {
-        if (c == '\n') {
-            if (current == number) return line;
-            ++current;
-            line.clear();
-        } else {
-            line.push_back(static_cast<char>(c));
+    try {
+        while (lines.next(line)) {
+            if (lines.lineNumber() == number) return line;
         }
+    } catch (const TextLines::ReadError&) {
     }
-    return current == number ? line : std::string();
+    return {};
 }
 
 void checkKeyColumn(Report& report, int line, const char* key) {

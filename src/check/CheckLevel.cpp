@@ -135,20 +135,20 @@ private:
         }
         ObjectBlock block;
         try {
-            reader->stampLine([&] {
+            const bool cutOff = reader->readBlocks([&] {
                 for (;;) {
                     block = ObjectBlock{};
                     if (!readObjectBlock(*reader, block)) return;
                     addObject(block);
                 }
             });
+            if (cutOff)
+                report_.warning(path, reader->lineNumber(),
+                                std::string("the file ends inside the ") + blockKeyword(block.kind) + " block of line " +
+                                    std::to_string(block.line) + "; the game drops that object");
         } catch (const ObjectFileException& error) {
             reportStop(path, error);
             return false;
-        } catch (const FileEnded&) {
-            report_.warning(path, reader->lineNumber(),
-                            std::string("the file ends inside the ") + blockKeyword(block.kind) +
-                                " block of line " + std::to_string(block.line) + "; the game drops that object");
         }
         return true;
     }

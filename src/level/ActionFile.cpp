@@ -36,33 +36,30 @@ void readTargets(LineReader& reader, const ObjectList& targets, std::vector<Scen
 void readLinkBlocks(LineReader& reader, const ObjectList& objects, const ObjectList& sortedObjects,
                     std::vector<LinkBlock>* blocks) {
     std::string line;
-    try {
-        for (;;) {
-            do {
-                if (!reader.next(line)) return;
-            } while (line.empty());
+    for (;;) {
+        do {
+            if (!reader.next(line)) return;
+        } while (line.empty());
 
-            char kind = 0;
-            int position = 0;
-            requireFields(std::sscanf(line.c_str(), "%c %d", &kind, &position), 2,
-                          "a source \"o position\" or \"t position\"");
-            const int firstLine = reader.lineNumber();
+        char kind = 0;
+        int position = 0;
+        requireFields(std::sscanf(line.c_str(), "%c %d", &kind, &position), 2,
+                      "a source \"o position\" or \"t position\"");
+        const int firstLine = reader.lineNumber();
 
-            // Only "o" and "t" name a source; any other letter is read and links nothing.
-            SceneObject* source = nullptr;
-            if (kind == 'o') {
-                source = objectAt(objects, position);
-            } else if (kind == 't') {
-                source = objectAt(sortedObjects, position);
-            }
-
-            readTargets(reader, objects, source ? &source->linkedObjects : nullptr,
-                        "\"num count\" of the targets among the abysses, switches and deadly objects");
-            readTargets(reader, sortedObjects, source ? &source->linkedSortedObjects : nullptr,
-                        "\"num count\" of the targets among the water and lattice objects");
-            if (blocks) blocks->push_back({firstLine, kind, position});
+        // Only "o" and "t" name a source; any other letter is read and links nothing.
+        SceneObject* source = nullptr;
+        if (kind == 'o') {
+            source = objectAt(objects, position);
+        } else if (kind == 't') {
+            source = objectAt(sortedObjects, position);
         }
-    } catch (const FileEnded&) {
+
+        readTargets(reader, objects, source ? &source->linkedObjects : nullptr,
+                    "\"num count\" of the targets among the abysses, switches and deadly objects");
+        readTargets(reader, sortedObjects, source ? &source->linkedSortedObjects : nullptr,
+                    "\"num count\" of the targets among the water and lattice objects");
+        if (blocks) blocks->push_back({firstLine, kind, position});
     }
 }
 
@@ -71,7 +68,7 @@ void readLinkBlocks(LineReader& reader, const ObjectList& objects, const ObjectL
 void readLinks(const char* path, const ObjectList& objects, const ObjectList& sortedObjects,
                std::vector<LinkBlock>* blocks) {
     LineReader reader(path);
-    reader.stampLine([&] { readLinkBlocks(reader, objects, sortedObjects, blocks); });
+    reader.readBlocks([&] { readLinkBlocks(reader, objects, sortedObjects, blocks); });
 }
 
 void readActionFile(const char* path) { readLinks(path, objects, sortedObjects, nullptr); }

@@ -37,12 +37,7 @@ void readWalls(const char* path, std::vector<Wall>& walls, int& announced) {
     walls.clear();
     announced = 0;
     LineReader reader(path);
-    reader.stampLine([&] {
-        try {
-            readWallLines(reader, walls, announced);
-        } catch (const FileEnded&) {
-        }
-    });
+    reader.readBlocks([&] { readWallLines(reader, walls, announced); });
 }
 
 void readLevelFormatFile(const char* path) {

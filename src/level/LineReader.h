@@ -6,7 +6,7 @@
 #include "platform/TextLines.h"
 
 // Thrown by LineReader::need when a block still needs a line and the file has
-// ended. Each reader catches it and stops quietly: a cut-off block is dropped.
+// ended; LineReader::readBlocks catches it.
 using FileEnded = TextLines::Ended;
 
 // Reads the lines of one level file. A line ends at a line feed (a carriage
@@ -26,15 +26,22 @@ public:
     const std::string& need();
     // The number of the line returned last, counted from 1.
     int lineNumber() const { return lines_.lineNumber(); }
-    // Runs `read`; an ObjectFileException leaving it learns the line it stopped at.
+    // Runs `read` over the blocks of the file. An ObjectFileException leaving
+    // it learns the line it stopped at. The end of the file inside a block
+    // (need() found no line) ends the reading quietly: the game drops a
+    // cut-off block. True when that happened, so that the checker can say so.
     template <typename Read>
-    void stampLine(Read&& read) {
+    bool readBlocks(Read&& read) {
+        bool cutOff = false;
         try {
             read();
+        } catch (const FileEnded&) {
+            cutOff = true;
         } catch (ObjectFileException& error) {
             if (error.line == 0) error.line = lines_.lineNumber();
             throw;
         }
+        return cutOff;
     }
 
 private:

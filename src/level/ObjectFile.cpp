@@ -252,21 +252,18 @@ bool readObjectBlock(LineReader& reader, ObjectBlock& block) {
 void readObjectFile(const char* path) {
     clearScene();
     LineReader reader(path);
-    reader.stampLine([&] {
-        try {
-            for (;;) {
-                ObjectBlock block;
-                bool more = false;
-                try {
-                    more = readObjectBlock(reader, block);
-                } catch (...) {
-                    if (block.line != 0 && block.kind == BlockKind::Level) startLevel(block);
-                    throw;
-                }
-                if (!more) return;
-                buildObject(block);
+    reader.readBlocks([&] {
+        for (;;) {
+            ObjectBlock block;
+            bool more = false;
+            try {
+                more = readObjectBlock(reader, block);
+            } catch (...) {
+                if (block.line != 0 && block.kind == BlockKind::Level) startLevel(block);
+                throw;
             }
-        } catch (const FileEnded&) {
+            if (!more) return;
+            buildObject(block);
         }
     });
 }
