@@ -9,6 +9,8 @@
 
 #include "PlainObject.h"
 #include "level/LevelLoader.h"
+#include "level/LevelFormatFile.h"
+#include "level/ActionFile.h"
 #include "level/LineReader.h"
 #include "level/Scene.h"
 

@@ -5,6 +5,7 @@
 #include "LevelFuzzSupport.h"
 #include "PlainObject.h"
 #include "level/LevelLoader.h"
+#include "level/ActionFile.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 

@@ -3,6 +3,7 @@
 
 #include "LevelFuzzSupport.h"
 #include "level/LevelLoader.h"
+#include "level/LevelFormatFile.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 

@@ -3,6 +3,7 @@
 
 #include "LevelFuzzSupport.h"
 #include "level/LevelLoader.h"
+#include "level/ObjectFile.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 

@@ -1,3 +1,5 @@
+#include "app/Display.h"
+
 #include <GL/freeglut.h>
 
 #include "app/InvalidDisplayException.h"
@@ -6,39 +8,41 @@
 #include "platform/ScreenMode.h"
 #include "platform/WindowTag.h"
 
-void Settings::initDisplay() {
-    // The settings check may have initialised GLUT already; freeglut refuses a second time.
-    ensureGlutInitialised();
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    if (glutGet(GLUT_DISPLAY_MODE_POSSIBLE) == 0)
-        throw InvalidDisplayException("DisplayMode kann nicht gesetzt werden.");
-    if (gameMode)
-        enterGameMode();
-    else
-        openWindow();
-}
-
-void Settings::enterGameMode() {
-    glutGameModeString(gameModeString().c_str());
+namespace {
+void enterGameMode(const Settings& settings) {
+    glutGameModeString(settings.gameModeString().c_str());
     if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) == 0)
         throw InvalidDisplayException("Fehler beim Initialisieren des GameMode.");
     glutEnterGameMode();
     // freeglut's own switch (VidMode) leaves a current X server's screen as it
     // was, and its window as large as that screen; where XRandR cannot do the
     // size either, freeglut's attempt is all.
-    if (switchScreenMode(width, height, refreshRate)) {
+    if (switchScreenMode(settings.width, settings.height, settings.refreshRate)) {
         glutPositionWindow(0, 0);
-        glutReshapeWindow(width, height);
+        glutReshapeWindow(settings.width, settings.height);
     }
     tagCurrentWindowWithProcessId();
 }
 
-void Settings::openWindow() {
+void openWindow(const Settings& settings) {
     const int screenWidth = glutGet(GLUT_SCREEN_WIDTH);
     const int screenHeight = glutGet(GLUT_SCREEN_HEIGHT);
-    if (width > screenWidth || height > screenHeight)
+    if (settings.width > screenWidth || settings.height > screenHeight)
         throw InvalidDisplayException("Window größer als Auflösung.");
-    glutInitWindowSize(width, height);
+    glutInitWindowSize(settings.width, settings.height);
     glutCreateWindow("Zarnoth");
     tagCurrentWindowWithProcessId();
+}
+}  // namespace
+
+void openDisplay(const Settings& settings) {
+    // The settings check may have initialised GLUT already; freeglut refuses a second time.
+    ensureGlutInitialised();
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    if (glutGet(GLUT_DISPLAY_MODE_POSSIBLE) == 0)
+        throw InvalidDisplayException("DisplayMode kann nicht gesetzt werden.");
+    if (settings.gameMode)
+        enterGameMode(settings);
+    else
+        openWindow(settings);
 }

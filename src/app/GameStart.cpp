@@ -1,18 +1,42 @@
+#include "app/GameStart.h"
+
 #include <GL/freeglut.h>
 
 #include "app/BitmapFont.h"
+#include "app/Display.h"
 #include "app/Frame.h"
 #include "app/PlaySession.h"
 #include "app/Recording.h"
 #include "app/Settings.h"
-#include "app/Startup.h"
 #include "app/WindowEvents.h"
 #include "game/SceneFrame.h"
 
 void (*enterMainLoop)() = glutMainLoop;
 
-void Settings::startGame() {
-    initDisplay();
+namespace {
+void initLighting() {
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+}
+
+void registerCallbacks() {
+    // A held key must give one down and one up event, not a stream of them.
+    glutIgnoreKeyRepeat(1);
+    // Each kind of run (play, recording, a play of a file) has its own.
+    const RunCallbacks callbacks = runCallbacks();
+    glutDisplayFunc(callbacks.display);
+    glutReshapeFunc(onReshape);
+    glutKeyboardFunc(callbacks.keyDown);
+    glutKeyboardUpFunc(callbacks.keyUp);
+    glutSpecialFunc(callbacks.specialDown);
+    glutSpecialUpFunc(callbacks.specialUp);
+    watchWindowEvents(callbacks.idle, callbacks.focusLoss);
+}
+}  // namespace
+
+void startGame(const Settings& settings) {
+    openDisplay(settings);
     initGL();
     startScene();
     registerCallbacks();
@@ -20,7 +44,7 @@ void Settings::startGame() {
     enterMainLoop();
 }
 
-void Settings::initGL() {
+void initGL() {
     glClearColor(0, 0, 0, 0);
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnable(GL_DEPTH_TEST);
@@ -34,24 +58,4 @@ void Settings::initGL() {
     // Every mesh is drawn from client arrays; they stay on for the whole run.
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-}
-
-void Settings::initLighting() {
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-}
-
-void Settings::registerCallbacks() {
-    // A held key must give one down and one up event, not a stream of them.
-    glutIgnoreKeyRepeat(1);
-    // Each kind of run (play, recording, a play of a file) has its own.
-    const RunCallbacks callbacks = runCallbacks();
-    glutDisplayFunc(callbacks.display);
-    glutReshapeFunc(onReshape);
-    glutKeyboardFunc(callbacks.keyDown);
-    glutKeyboardUpFunc(callbacks.keyUp);
-    glutSpecialFunc(callbacks.specialDown);
-    glutSpecialUpFunc(callbacks.specialUp);
-    watchWindowEvents(callbacks.idle, callbacks.focusLoss);
 }

@@ -11,8 +11,7 @@ struct SettingsLines {
     int gameMode = 0;
 };
 
-// The display settings from ./zarnoth.ini, and the application object whose
-// member operations start the game.
+// The display settings from ./zarnoth.ini.
 class Settings {
 public:
     // The values of every key a readable settings file does not mention.
@@ -43,17 +42,6 @@ public:
     bool gameModePossible() const;
     // False only when the window is wider AND taller than the screen.
     bool fitsScreen() const;
-
-    // Opens the display: GLUT, the display mode, then game mode or a window.
-    void initDisplay();
-    void enterGameMode();
-    void openWindow();
-
-    // Display, GL state, font, scene, callbacks, then the GLUT main loop.
-    void startGame();
-    void initGL();
-    void initLighting();
-    void registerCallbacks();
 
     int width;        // window width, or horizontal resolution in game mode
     int height;       // window height, or vertical resolution in game mode

@@ -2,6 +2,7 @@
 
 #include <ios>
 
+#include "app/GameStart.h"
 #include "app/InvalidDisplayException.h"
 #include "app/Settings.h"
 #include "platform/MessageBox.h"
@@ -17,7 +18,7 @@ int runZarnoth() {
             showMessage("zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt.", "Fehler");
             *settings = Settings::fallback();
         }
-        settings->startGame();
+        startGame(*settings);
     } catch (const InvalidDisplayException& error) {
         showMessage(error.what(), "Fehler");
         return 0;

@@ -10,7 +10,3 @@ extern std::unique_ptr<Settings> settings;
 // built-in ones), open the display and run the game. Returns 0 after a display
 // error; while the game runs it does not return.
 int runZarnoth();
-
-// How the game hands control to GLUT. Tests put in a function that returns,
-// so that runZarnoth comes back once the game is set up.
-extern void (*enterMainLoop)();

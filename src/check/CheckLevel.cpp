@@ -8,6 +8,8 @@
 #include "game/Collision.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
+#include "level/LevelFormatFile.h"
+#include "level/ActionFile.h"
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "platform/Paths.h"

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "check/Report.h"
-#include "level/ObjectBlock.h"
+#include "level/ObjectFile.h"
 #include "scene/Model.h"
 
 // zarnoth-check: finds what the game would refuse or misread in the game data
 // of the working directory (errors) and what loads but is likely wrong
-// (warnings), using the game's own readers.
+// (warnings), using the game's own readers. Checker.cpp runs the whole check
+// (settings, player, demos); CheckLevel.cpp checks a level, CheckModels.cpp
+// the models and textures it names.
 class Checker {
 public:
     explicit Checker(Report& report) : report(report) {}

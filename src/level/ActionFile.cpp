@@ -1,10 +1,11 @@
+#include "level/ActionFile.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"

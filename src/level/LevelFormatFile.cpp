@@ -1,7 +1,8 @@
+#include "level/LevelFormatFile.h"
+
 #include <cstdio>
 #include <string>
 
-#include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"

@@ -1,5 +1,9 @@
 #include "level/LevelLoader.h"
 
+#include "level/ActionFile.h"
+#include "level/LevelFormatFile.h"
+#include "level/ObjectFile.h"
+
 int currentLevel = 1;
 bool mipmapEnabled = true;
 

@@ -1,3 +1,5 @@
+#include "level/ObjectFile.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -5,7 +7,6 @@
 
 #include "level/LevelLoader.h"
 #include "level/LineReader.h"
-#include "level/ObjectBlock.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 #include "scene/AbyssObject.h"

@@ -58,6 +58,9 @@ struct ModelStop {
 };
 
 // A model read from an ASCII model file: meshes, materials, bones, key frames.
+// Its operations live by concern: ModelReader.cpp reads it, Skeleton.cpp
+// poses its bones, MeshDrawing.cpp draws it, MeshCollision.cpp builds its
+// collision models.
 class Model {
 public:
     explicit Model(bool buildCollision);

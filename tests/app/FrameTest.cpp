@@ -8,6 +8,7 @@
 #include "GlTestContext.h"
 #include "app/BitmapFont.h"
 #include "app/Frame.h"
+#include "app/GameStart.h"
 #include "app/StatusLine.h"
 #include "app/Settings.h"
 #include "game/Camera.h"
@@ -57,7 +58,7 @@ bool anyLit(const std::vector<std::uint8_t>& pixels) {
 
 TEST(StatusLine, IsDrawnWhiteAtTheBottomLeftUnderLighting) {
     ensureGlContext(256, 64);
-    Settings(256, 64, 32, 60, false).initGL();
+    initGL();
     glViewport(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawStatusLine();

@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "app/Settings.h"
+#include "app/GameStart.h"
 #include "app/Startup.h"
 #include "platform/MessageBox.h"
 

@@ -6,6 +6,7 @@
 
 #include "LevelTestSupport.h"
 #include "level/LevelLoader.h"
+#include "level/ActionFile.h"
 #include "level/ObjectFileException.h"
 
 namespace {

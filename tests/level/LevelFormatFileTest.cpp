@@ -5,6 +5,7 @@
 
 #include "LevelTestSupport.h"
 #include "level/LevelLoader.h"
+#include "level/LevelFormatFile.h"
 #include "level/ObjectFileException.h"
 
 namespace {

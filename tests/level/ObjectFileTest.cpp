@@ -11,6 +11,7 @@
 #include "game/GameState.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
+#include "level/ObjectFile.h"
 #include "level/ObjectFileException.h"
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"

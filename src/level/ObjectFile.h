@@ -50,3 +50,7 @@ struct ObjectBlock {
 // ObjectFileException, the end of the file inside a block is FileEnded; in
 // both cases `block` keeps what was read.
 bool readObjectBlock(LineReader& reader, ObjectBlock& block);
+
+// Reads a level object file into the scene (levelObject, objects,
+// sortedObjects), which it clears first. Throws ObjectFileException.
+void readObjectFile(const char* path);

@@ -1,3 +1,5 @@
+#include "app/InputTrack.h"
+
 #include <sys/stat.h>
 
 #include <cmath>

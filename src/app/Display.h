@@ -1,0 +1,8 @@
+#pragma once
+
+class Settings;
+
+// Opens the display the settings ask for: GLUT's display mode, then full
+// screen (game mode) or a window named "Zarnoth". Throws
+// InvalidDisplayException with the message to show when it cannot.
+void openDisplay(const Settings& settings);
