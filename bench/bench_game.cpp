@@ -11,6 +11,7 @@
 #include "game/Camera.h"
 #include "PlainObject.h"
 #include "game/GameStep.h"
+#include "game/Input.h"
 #include "game/Movement.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
@@ -81,7 +82,7 @@ void BM_MovementStep(benchmark::State& state) {
         advanceGame(0.001f);
         benchmark::DoNotOptimize(camera.offset);
     }
-    clearHeldKeys();
+    releaseHeldKeys();
 }
 BENCHMARK(BM_MovementStep);
 }  // namespace
