@@ -22,7 +22,7 @@ struct SphereSize {
     int rings, segments;
 };
 // 1,024, 10,000 and 99,856 triangles.
-const SphereSize kSizes[] = {{16, 32}, {50, 100}, {158, 316}};
+const SphereSize sizes[] = {{16, 32}, {50, 100}, {158, 316}};
 
 enum Where { kContact = 0, kNear = 1, kApart = 2 };
 
@@ -59,7 +59,7 @@ void setLabel(benchmark::State& state, std::size_t triangles, bool hit)
 
 void BM_Finalize(benchmark::State& state)
 {
-    const SphereSize size = kSizes[state.range(0)];
+    const SphereSize size = sizes[state.range(0)];
     const auto sphere = sphereTriangles(1, size.rings, size.segments);
     for (auto _ : state) {
         ModelPtr model = buildModel(sphere);
@@ -71,7 +71,7 @@ BENCHMARK(BM_Finalize)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 void BM_Collides(benchmark::State& state)
 {
-    const SphereSize size = kSizes[state.range(0)];
+    const SphereSize size = sizes[state.range(0)];
     const auto sphere = sphereTriangles(1, size.rings, size.segments);
     ModelPtr sphereModel = placedModel(sphere, sphereTransform());
     ModelPtr box = placedModel(boxMesh(), boxTransform(int(state.range(1))));
@@ -86,7 +86,7 @@ BENCHMARK(BM_Collides)->ArgsProduct({{0, 1, 2}, {kContact, kNear, kApart}})->Uni
 
 void BM_BruteForce(benchmark::State& state)
 {
-    const SphereSize size = kSizes[state.range(0)];
+    const SphereSize size = sizes[state.range(0)];
     const auto sphere = sphereTriangles(1, size.rings, size.segments);
     const Matrix boxPlace = boxTransform(int(state.range(1)));
     bool hit = false;
@@ -148,9 +148,9 @@ struct PeerCase {
     std::vector<bool> expected;  // brute force, per place
 };
 
-constexpr int kPlacesPerCase = 512;
-constexpr float kBoxHalf = 0.1f;
-constexpr float kNearGap = 0.05f;
+constexpr int placesPerCase = 512;
+constexpr float boxHalf = 0.1f;
+constexpr float nearGap = 0.05f;
 
 Matrix randomTurn(std::mt19937& random)
 {
@@ -161,16 +161,16 @@ Matrix randomTurn(std::mt19937& random)
 }
 
 // 0: the box near the surface of a 10,000-triangle sphere, mostly touching it.
-// 1: the box apart from the posed figure but within kNearGap of it (a box grown by
-//    kNearGap on every side would touch). 2: the box touching the figure.
+// 1: the box apart from the posed figure but within nearGap of it (a box grown by
+//    nearGap on every side would touch). 2: the box touching the figure.
 const std::vector<PeerCase>& peerCases()
 {
     static const std::vector<PeerCase> cases = [] {
         std::vector<PeerCase> out(3);
         std::mt19937 random(2026);
         std::uniform_real_distribution<float> unit(0, 1);
-        const auto box = boxTriangles(-kBoxHalf, -kBoxHalf, -kBoxHalf, kBoxHalf, kBoxHalf, kBoxHalf);
-        const float grown = kBoxHalf + kNearGap;
+        const auto box = boxTriangles(-boxHalf, -boxHalf, -boxHalf, boxHalf, boxHalf, boxHalf);
+        const float grown = boxHalf + nearGap;
         const auto grownBox = boxTriangles(-grown, -grown, -grown, grown, grown, grown);
 
         PeerCase& sphere = out[0];
@@ -178,7 +178,7 @@ const std::vector<PeerCase>& peerCases()
         sphere.target = sphereTriangles(1, 50, 100);
         sphere.targetPlace = translation(5, -2, 7) * rotation(30, 0.48f, 0.6f, 0.64f);
         std::normal_distribution<float> normal;
-        while (sphere.boxPlaces.size() < kPlacesPerCase) {
+        while (sphere.boxPlaces.size() < placesPerCase) {
             const float x = normal(random), y = normal(random), z = normal(random);
             const float r = (0.84f + 0.32f * unit(random)) / (std::sqrt(x * x + y * y + z * z) + 1e-12f);
             sphere.boxPlaces.push_back(sphere.targetPlace * translation(x * r, y * r, z * r) * randomTurn(random));
@@ -192,7 +192,7 @@ const std::vector<PeerCase>& peerCases()
             out[k].target = figure;
             out[k].targetPlace = figurePlace;
         }
-        while (out[1].boxPlaces.size() < kPlacesPerCase || out[2].boxPlaces.size() < kPlacesPerCase) {
+        while (out[1].boxPlaces.size() < placesPerCase || out[2].boxPlaces.size() < placesPerCase) {
             // A point on a random triangle, moved off it a little in a random direction.
             const Triangle& t = figure[std::uniform_int_distribution<std::size_t>(0, figure.size() - 1)(random)];
             float u = unit(random), v = unit(random);
@@ -205,9 +205,9 @@ const std::vector<PeerCase>& peerCases()
             }
             const Matrix place = figurePlace * translation(at[0], at[1], at[2]) * randomTurn(random);
             if (bruteForce(figure, figurePlace, box, place)) {
-                if (out[2].boxPlaces.size() < kPlacesPerCase) out[2].boxPlaces.push_back(place);
+                if (out[2].boxPlaces.size() < placesPerCase) out[2].boxPlaces.push_back(place);
             } else if (bruteForce(figure, figurePlace, grownBox, place)) {
-                if (out[1].boxPlaces.size() < kPlacesPerCase) out[1].boxPlaces.push_back(place);
+                if (out[1].boxPlaces.size() < placesPerCase) out[1].boxPlaces.push_back(place);
             }
         }
         for (PeerCase& c : out) {
@@ -220,7 +220,7 @@ const std::vector<PeerCase>& peerCases()
 
 const std::vector<Triangle>& peerBox()
 {
-    static const auto box = boxTriangles(-kBoxHalf, -kBoxHalf, -kBoxHalf, kBoxHalf, kBoxHalf, kBoxHalf);
+    static const auto box = boxTriangles(-boxHalf, -boxHalf, -boxHalf, boxHalf, boxHalf, boxHalf);
     return box;
 }
 

@@ -14,33 +14,33 @@
 
 namespace {
 
-constexpr int kMeshes = 4;
-constexpr int kVerticesPerMesh = 5000;
-constexpr int kNormalsPerMesh = kVerticesPerMesh / 10 + 1;
-constexpr int kTrianglesPerMesh = kVerticesPerMesh / 2 - 1;
-constexpr int kBones = 40;
-constexpr int kFrames = 100;
+constexpr int meshCount = 4;
+constexpr int verticesPerMesh = 5000;
+constexpr int normalsPerMesh = verticesPerMesh / 10 + 1;
+constexpr int trianglesPerMesh = verticesPerMesh / 2 - 1;
+constexpr int boneCount = 40;
+constexpr int frameCount = 100;
 
 std::string generateModel() {
-    std::string text = "// generated for the benchmark\nFrames: " + std::to_string(kFrames) + "\nFrame: 1\n";
+    std::string text = "// generated for the benchmark\nFrames: " + std::to_string(frameCount) + "\nFrame: 1\n";
     char line[256];
-    text += "Meshes: " + std::to_string(kMeshes) + "\n";
-    for (int m = 0; m < kMeshes; ++m) {
-        std::snprintf(line, sizeof line, "\"Mesh%d\" 0 0\n%d\n", m, kVerticesPerMesh);
+    text += "Meshes: " + std::to_string(meshCount) + "\n";
+    for (int m = 0; m < meshCount; ++m) {
+        std::snprintf(line, sizeof line, "\"Mesh%d\" 0 0\n%d\n", m, verticesPerMesh);
         text += line;
-        for (int i = 0; i < kVerticesPerMesh; ++i) {
+        for (int i = 0; i < verticesPerMesh; ++i) {
             const float a = i * 0.01f;
             std::snprintf(line, sizeof line, "0 %.4f %.4f %.4f %.3f %.3f %d\n", std::cos(a) * 10, i * 0.002f,
-                          std::sin(a) * 10, (i % 100) / 100.0f, (i / 100 % 100) / 100.0f, (m * 10 + i % 10) % kBones);
+                          std::sin(a) * 10, (i % 100) / 100.0f, (i / 100 % 100) / 100.0f, (m * 10 + i % 10) % boneCount);
             text += line;
         }
-        text += std::to_string(kNormalsPerMesh) + "\n";
-        for (int i = 0; i < kNormalsPerMesh; ++i) {
+        text += std::to_string(normalsPerMesh) + "\n";
+        for (int i = 0; i < normalsPerMesh; ++i) {
             std::snprintf(line, sizeof line, "%.4f %.4f %.4f\n", std::cos(i * 0.1f), 0.0f, std::sin(i * 0.1f));
             text += line;
         }
-        text += std::to_string(kTrianglesPerMesh) + "\n";
-        for (int t = 0; t < kTrianglesPerMesh; ++t) {
+        text += std::to_string(trianglesPerMesh) + "\n";
+        for (int t = 0; t < trianglesPerMesh; ++t) {
             const int i = 2 * t;
             const int n = i / 10;
             std::snprintf(line, sizeof line, "0 %d %d %d %d %d %d 1\n", i, i + 1, i + 2, n, n, n + 1);
@@ -48,14 +48,14 @@ std::string generateModel() {
         }
     }
     text += "Materials: 1\n\"Skin\"\n0.2 0.2 0.2 1\n0.8 0.8 0.8 1\n0 0 0 1\n0 0 0 1\n10\n0\n\"\"\n\"\"\n";
-    text += "Bones: " + std::to_string(kBones) + "\n";
-    for (int b = 0; b < kBones; ++b) {
+    text += "Bones: " + std::to_string(boneCount) + "\n";
+    for (int b = 0; b < boneCount; ++b) {
         std::snprintf(line, sizeof line, "\"Bone%d\"\n\"%s\"\n0 0.5 0.25 0 0.1 0.2 0.05\n", b,
                       b == 0 ? "" : ("Bone" + std::to_string(b - 1)).c_str());
         text += line;
         for (int kind = 0; kind < 2; ++kind) {
-            text += std::to_string(kFrames / 10 + 1) + "\n";
-            for (int k = 0; k <= kFrames; k += 10) {
+            text += std::to_string(frameCount / 10 + 1) + "\n";
+            for (int k = 0; k <= frameCount; k += 10) {
                 std::snprintf(line, sizeof line, "%d %.6f %.6f %.6f\n", k == 0 ? 1 : k, 0.01f * k, 0.02f * b,
                               0.003f * k);
                 text += line;

@@ -16,7 +16,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 // Editors write, truncate and rename in quick succession: wait this long after the last change.
-constexpr auto kQuiet = std::chrono::milliseconds(150);
+constexpr auto quiet = std::chrono::milliseconds(150);
 
 std::unique_ptr<FileWatch> watch;
 bool pending = false;
@@ -53,7 +53,7 @@ void pollLevelWatch() {
         pending = true;
         lastChange = Clock::now();
     }
-    if (pending && Clock::now() - lastChange >= kQuiet) {
+    if (pending && Clock::now() - lastChange >= quiet) {
         pending = false;
         reload();
         // What the reload itself opened is no change.

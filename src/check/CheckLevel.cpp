@@ -20,7 +20,7 @@ namespace {
 
 // A part of an object farther than this from its position can be walked into
 // before the object is tested: the player reaches about half a unit.
-constexpr float kPartReach = collisionRange - 0.5f;
+constexpr float partReach = collisionRange - 0.5f;
 
 
 bool isPit(BlockKind kind) { return kind == BlockKind::AbyssObject || kind == BlockKind::WaterAbyssObject; }
@@ -330,7 +330,7 @@ private:
                     continue;
                 }
                 const float farthest = farthestPart(target);
-                if (farthest > kPartReach) {
+                if (farthest > partReach) {
                     char distance[32];
                     std::snprintf(distance, sizeof distance, "%.2f", farthest);
                     report_.warning(files_.objectFile, target.block.line,

@@ -18,12 +18,12 @@
 
 namespace {
 
-constexpr const char* kSettingsPath = "zarnoth.ini";
+constexpr const char* settingsPath = "zarnoth.ini";
 
 // The line `number` of the settings file, read as the game reads it, to see
 // where a key stands in it.
 std::string settingsLine(int number) {
-    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(kSettingsPath, "r"));
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsPath, "r"));
     if (!file) return {};
     TextLines lines(std::move(file), {});
     std::string line;
@@ -38,14 +38,14 @@ std::string settingsLine(int number) {
 
 void checkKeyColumn(Report& report, int line, const char* key) {
     if (line == 0 || settingsLine(line).rfind(key, 0) == 0) return;
-    report.warning(kSettingsPath, line,
+    report.warning(settingsPath, line,
                    std::string(key) + " does not begin the line, but its value is read as if it did");
 }
 
 }  // namespace
 
 void Checker::checkSettings() {
-    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(kSettingsPath, "r"));
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsPath, "r"));
     // Without the file the game plays its built-in settings, as it should.
     if (!file) return;
     Settings settings;
@@ -53,7 +53,7 @@ void Checker::checkSettings() {
     try {
         settings.read(file.get(), &lines);
     } catch (const std::ios_base::failure&) {
-        report.error(kSettingsPath, 1, "cannot be read (the game shows \"zarnoth.ini kann nicht gelesen werden.\")");
+        report.error(settingsPath, 1, "cannot be read (the game shows \"zarnoth.ini kann nicht gelesen werden.\")");
         return;
     }
     checkKeyColumn(report, lines.resolution, "Resolution=");
@@ -61,7 +61,7 @@ void Checker::checkSettings() {
     checkKeyColumn(report, lines.refreshRate, "RefreshRate=");
     checkKeyColumn(report, lines.gameMode, "GameMode=");
     if (settings.width < 1 || settings.height < 1) {
-        report.error(kSettingsPath, lines.resolution,
+        report.error(settingsPath, lines.resolution,
                      "expected \"Resolution=WIDTHxHEIGHT\" of at least 1x1, read " + std::to_string(settings.width) +
                          "x" + std::to_string(settings.height) +
                          " (the game shows \"Geladene Einstellungen ungültig.\")");

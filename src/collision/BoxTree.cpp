@@ -9,7 +9,7 @@
 namespace collision {
 
 namespace {
-constexpr int kBoundsStride = 9;
+constexpr int boundsStride = 9;
 }
 
 void BoxTree::build(std::vector<float>& triangles)
@@ -18,13 +18,13 @@ void BoxTree::build(std::vector<float>& triangles)
     nodes.clear();
     depth = 0;
     order_.clear();
-    bounds_.resize(triangleCount * kBoundsStride);
+    bounds_.resize(triangleCount * boundsStride);
 
     for (std::size_t t = 0; t < triangleCount; ++t) {
         const float* c = &triangles[t * 9];
         if (isDegenerateTriangle(c)) continue;
         order_.push_back(static_cast<std::uint32_t>(t));
-        float* b = &bounds_[t * kBoundsStride];
+        float* b = &bounds_[t * boundsStride];
         for (int axis = 0; axis < 3; ++axis) {
             const float v0 = c[axis], v1 = c[3 + axis], v2 = c[6 + axis];
             b[axis] = std::min({v0, v1, v2});
@@ -77,13 +77,13 @@ std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int le
     const float* bounds = bounds_.data();
     std::uint32_t* indices = order_.data();
 
-    if (end - begin <= kLeafTriangles) {
+    if (end - begin <= leafTriangles) {
         for (int axis = 0; axis < 3; ++axis) {
-            low[axis] = bounds[std::size_t(indices[begin]) * kBoundsStride + axis];
-            high[axis] = bounds[std::size_t(indices[begin]) * kBoundsStride + 3 + axis];
+            low[axis] = bounds[std::size_t(indices[begin]) * boundsStride + axis];
+            high[axis] = bounds[std::size_t(indices[begin]) * boundsStride + 3 + axis];
         }
         for (std::uint32_t i = begin + 1; i < end; ++i) {
-            const float* b = &bounds[std::size_t(indices[i]) * kBoundsStride];
+            const float* b = &bounds[std::size_t(indices[i]) * boundsStride];
             for (int axis = 0; axis < 3; ++axis) {
                 low[axis] = std::min(low[axis], b[axis]);
                 high[axis] = std::max(high[axis], b[3 + axis]);
@@ -98,10 +98,10 @@ std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int le
 
     float centroidLow[3], centroidHigh[3];
     for (int axis = 0; axis < 3; ++axis) {
-        centroidLow[axis] = centroidHigh[axis] = bounds[std::size_t(indices[begin]) * kBoundsStride + 6 + axis];
+        centroidLow[axis] = centroidHigh[axis] = bounds[std::size_t(indices[begin]) * boundsStride + 6 + axis];
     }
     for (std::uint32_t i = begin + 1; i < end; ++i) {
-        const float* c = &bounds[std::size_t(indices[i]) * kBoundsStride + 6];
+        const float* c = &bounds[std::size_t(indices[i]) * boundsStride + 6];
         for (int axis = 0; axis < 3; ++axis) {
             centroidLow[axis] = std::min(centroidLow[axis], c[axis]);
             centroidHigh[axis] = std::max(centroidHigh[axis], c[axis]);
@@ -118,7 +118,7 @@ std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int le
     // boxes. When that leaves fewer than a quarter on one side, split at the median
     // instead, so the depth stays logarithmic whatever the shape.
     const auto centroid = [bounds, splitAxis](std::uint32_t t) {
-        return bounds[std::size_t(t) * kBoundsStride + 6 + splitAxis];
+        return bounds[std::size_t(t) * boundsStride + 6 + splitAxis];
     };
     const float cut = 0.5f * (centroidLow[splitAxis] + centroidHigh[splitAxis]);
     std::uint32_t middle = static_cast<std::uint32_t>(

@@ -6,7 +6,7 @@
 
 namespace collision {
 
-constexpr int kLeafTriangles = 4;
+constexpr int leafTriangles = 4;
 
 // Single precision: the corners are floats, and every test that reads a box allows a
 // margin far above the rounding of its centre and half sizes.

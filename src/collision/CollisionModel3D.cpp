@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr int kMaxPooledModels = 256;
-constexpr std::size_t kMaxPooledBytes = std::size_t(32) << 20;
+constexpr int maxPooledModels = 256;
+constexpr std::size_t maxPooledBytes = std::size_t(32) << 20;
 
 // Plain constant-initialised globals: still valid while other static objects are
 // destroyed, so a model released that late is simply freed.
@@ -54,7 +54,7 @@ void releaseModel(MeshModel* model)
     if (model->pooled) return;  // destroyed twice: it is already waiting
     model->reset();
     const std::size_t bytes = model->retainedBytes();
-    if (poolClosed || pooledModels >= kMaxPooledModels || pooledBytes + bytes > kMaxPooledBytes) {
+    if (poolClosed || pooledModels >= maxPooledModels || pooledBytes + bytes > maxPooledBytes) {
         delete model;
         return;
     }

@@ -10,16 +10,16 @@ namespace {
 
 // Below this condition number (Frobenius norms) world rounding, carried into the
 // frame, stays far under the margin.
-constexpr double kMaxCondition = 1e6;
+constexpr double maxCondition = 1e6;
 // A model of at most this many triangles (the player's box) is never split: its
 // triangles are cached and tested as one run. Also the size of that cache.
-constexpr std::uint32_t kCacheSlots = 16;
+constexpr std::uint32_t cacheSlots = 16;
 // Within this reach a triangle normal times a coordinate (a cubed length) stays far
 // inside single precision; larger scenes take the world descent.
-constexpr double kMaxReach = 1e12;
+constexpr double maxReach = 1e12;
 // Boxes are compared with this share of the scene's extent to spare: far above the
 // rounding of single-precision arithmetic, far below any gap that matters.
-constexpr double kMarginShare = 1e-5;
+constexpr double marginShare = 1e-5;
 
 }  // namespace
 
@@ -43,7 +43,7 @@ bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree,
             normSquared += m[r][c] * m[r][c];
         }
     }
-    if (!(std::sqrt(normSquared * inverseNormSquared) <= kMaxCondition)) return false;
+    if (!(std::sqrt(normSquared * inverseNormSquared) <= maxCondition)) return false;
 
     const double shift[3] = {other.translation.x - frame.translation.x, other.translation.y - frame.translation.y,
                              other.translation.z - frame.translation.z};
@@ -74,7 +74,7 @@ bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree,
         }
         out.reach = std::max(out.reach, mapped);
     }
-    return out.reach <= kMaxReach;
+    return out.reach <= maxReach;
 }
 
 namespace {
@@ -127,7 +127,7 @@ public:
             }
         }
 
-        margin_ = float(kMarginShare * relative.reach);
+        margin_ = float(marginShare * relative.reach);
     }
 
     void map(const float* p, float* out) const
@@ -258,7 +258,7 @@ public:
     LeafTest(const PlacedTree& frame, const PlacedTree& other, const FrameBoxTest& boxes, bool frameIsSecond)
         : frame_(frame), other_(other), boxes_(boxes), frameIsSecond_(frameIsSecond)
     {
-        std::fill(std::begin(tag_), std::end(tag_), kNoTriangle);
+        std::fill(std::begin(tag_), std::end(tag_), noTriangle);
     }
 
     bool meet(const BoxNode& frameLeaf, const BoxNode& otherBox, const float* otherCenter, std::uint32_t otherFirst,
@@ -309,7 +309,7 @@ private:
 
     Entry& lookUp(std::uint32_t triangle)
     {
-        const std::uint32_t slot = triangle % kCacheSlots;
+        const std::uint32_t slot = triangle % cacheSlots;
         Entry& entry = entries_[slot];
         if (tag_[slot] != triangle) {
             tag_[slot] = triangle;
@@ -324,14 +324,14 @@ private:
         return entry;
     }
 
-    static constexpr std::uint32_t kNoTriangle = 0xffffffffu;
+    static constexpr std::uint32_t noTriangle = 0xffffffffu;
 
     const PlacedTree& frame_;
     const PlacedTree& other_;
     const FrameBoxTest& boxes_;
     bool frameIsSecond_;
-    std::uint32_t tag_[kCacheSlots];
-    Entry entries_[kCacheSlots];
+    std::uint32_t tag_[cacheSlots];
+    Entry entries_[cacheSlots];
 };
 
 struct NodePair {
@@ -352,11 +352,11 @@ bool treesMeetInFrame(const PlacedTree& frame, const PlacedTree& other, const Re
 {
     const FrameBoxTest boxes(relative);
     LeafTest leaves(frame, other, boxes, frameIsSecond);
-    const bool otherWhole = other.triangleCount <= kCacheSlots;
+    const bool otherWhole = other.triangleCount <= cacheSlots;
 
     // As in the world descent: the stack never holds more than the two depths together.
-    constexpr int kStackSize = 256;
-    NodePair stack[kStackSize];
+    constexpr int stackSize = 256;
+    NodePair stack[stackSize];
     int top = 0;
     stack[top] = {0, 0, {}};
     boxes.map(other.nodes[0].center, stack[top].otherCenter);
@@ -373,7 +373,7 @@ bool treesMeetInFrame(const PlacedTree& frame, const PlacedTree& other, const Re
             if (leaves.meet(a, b, pair.otherCenter, first, count)) return true;
             continue;
         }
-        if (top + 2 > kStackSize) return false;  // unreachable with the depths above
+        if (top + 2 > stackSize) return false;  // unreachable with the depths above
 
         // Split the larger box, and look first where the other box is nearer: in
         // contact that finds the touching pair sooner.

@@ -8,9 +8,9 @@ namespace collision {
 
 namespace {
 // The count is only a hint and may be garbage; memory follows what is really added.
-constexpr std::size_t kMaxReservedTriangles = 1u << 16;
+constexpr std::size_t maxReservedTriangles = 1u << 16;
 // Leaf indices are 32-bit.
-constexpr std::size_t kMaxTriangles = 1u << 30;
+constexpr std::size_t maxTriangles = 1u << 30;
 }  // namespace
 
 void MeshModel::destroy(int) { releaseModel(this); }
@@ -18,12 +18,12 @@ void MeshModel::destroy(int) { releaseModel(this); }
 void MeshModel::setTriangleCount(int n)
 {
     if (n <= 0) return;
-    triangles_.reserve(std::min<std::size_t>(std::size_t(n), kMaxReservedTriangles) * 9);
+    triangles_.reserve(std::min<std::size_t>(std::size_t(n), maxReservedTriangles) * 9);
 }
 
 void MeshModel::appendTriangle(const float* c)
 {
-    if (triangles_.size() / 9 >= kMaxTriangles) return;
+    if (triangles_.size() / 9 >= maxTriangles) return;
     triangles_.insert(triangles_.end(), c, c + 9);
     // Triangles added after finalize wait for the next finalize.
     finalized_ = false;

@@ -54,7 +54,7 @@ public:
         // Rounding in the placed centres and projections is far below this margin,
         // so a box pair is never dropped while its triangles might still touch.
         const Vec3 scene = worldExtent(a.nodes[0], *a.placement) + worldExtent(b.nodes[0], *b.placement);
-        for (int i = 0; i < kAxes; ++i) {
+        for (int i = 0; i < axisCount; ++i) {
             for (int k = 0; k < 3; ++k) {
                 reachA_[i][k] = std::fabs(dot(axis_[i], edgeA[k]));
                 reachB_[i][k] = std::fabs(dot(axis_[i], edgeB[k]));
@@ -66,7 +66,7 @@ public:
     bool separated(const BoxNode& a, const Vec3& centerA, const BoxNode& b, const Vec3& centerB) const
     {
         const Vec3 d = centerB - centerA;
-        for (int i = 0; i < kAxes; ++i) {
+        for (int i = 0; i < axisCount; ++i) {
             const double reach = reachA_[i][0] * a.half[0] + reachA_[i][1] * a.half[1] + reachA_[i][2] * a.half[2] +
                                  reachB_[i][0] * b.half[0] + reachB_[i][1] * b.half[1] + reachB_[i][2] * b.half[2];
             if (std::fabs(dot(axis_[i], d)) > reach + margin_[i]) return true;
@@ -78,17 +78,17 @@ public:
     double sizeB(const BoxNode& node) const { return size(node, lengthB_); }
 
 private:
-    static constexpr int kAxes = 15;
+    static constexpr int axisCount = 15;
 
     static double size(const BoxNode& node, const double* length)
     {
         return node.half[0] * length[0] + node.half[1] * length[1] + node.half[2] * length[2];
     }
 
-    Vec3 axis_[kAxes];
-    double reachA_[kAxes][3];
-    double reachB_[kAxes][3];
-    double margin_[kAxes];
+    Vec3 axis_[axisCount];
+    double reachA_[axisCount][3];
+    double reachB_[axisCount][3];
+    double margin_[axisCount];
     double lengthA_[3];
     double lengthB_[3];
 };
@@ -100,8 +100,8 @@ Vec3 placedCenter(const BoxNode& node, const Placement& p)
 
 bool leavesMeet(const PlacedTree& a, const BoxNode& leafA, const PlacedTree& b, const BoxNode& leafB)
 {
-    PlacedTriangle placedA[kLeafTriangles];
-    PlacedTriangle placedB[kLeafTriangles];
+    PlacedTriangle placedA[leafTriangles];
+    PlacedTriangle placedB[leafTriangles];
     for (std::uint32_t i = 0; i < leafA.count; ++i) {
         placeTreeTriangle(*a.placement, a.triangles + std::size_t(leafA.first + i) * 9, placedA[i]);
     }
@@ -129,8 +129,8 @@ bool treesMeetInWorld(const PlacedTree& a, const PlacedTree& b)
     // Each step replaces a pair by at most two pairs one level deeper, so the stack
     // never holds more than the two depths together. A split leaves at least a quarter
     // on each side, so a tree of at most 2^30 triangles is less than 72 levels deep.
-    constexpr int kStackSize = 256;
-    NodePair stack[kStackSize];
+    constexpr int stackSize = 256;
+    NodePair stack[stackSize];
     int top = 0;
     stack[top++] = {0, 0};
 
@@ -147,7 +147,7 @@ bool treesMeetInWorld(const PlacedTree& a, const PlacedTree& b)
         }
         // Split the larger box: its children shrink the test the most.
         const bool splitA = !nodeA.isLeaf() && (nodeB.isLeaf() || boxes.sizeA(nodeA) >= boxes.sizeB(nodeB));
-        if (top + 2 > kStackSize) return false;  // unreachable with the depths above
+        if (top + 2 > stackSize) return false;  // unreachable with the depths above
         if (splitA) {
             stack[top++] = {nodeA.first, pair.b};
             stack[top++] = {pair.a + 1, pair.b};

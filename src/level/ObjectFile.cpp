@@ -30,7 +30,7 @@ void clearScene() {
     levelObject = std::make_unique<LevelObject>(true);
 }
 
-const BlockKind kBlockKinds[] = {BlockKind::Level, BlockKind::AbyssObject, BlockKind::WaterAbyssObject,
+const BlockKind blockKinds[] = {BlockKind::Level, BlockKind::AbyssObject, BlockKind::WaterAbyssObject,
                                  BlockKind::DeathObject, BlockKind::LatticeObject, BlockKind::SwitchObject};
 
 void readModelName(LineReader& reader, ObjectBlock& block) {
@@ -239,7 +239,7 @@ bool readObjectBlock(LineReader& reader, ObjectBlock& block) {
         if (!reader.next(line)) return false;
         // Only a line that is exactly a keyword opens a block; empty and
         // unknown lines between blocks are skipped.
-        for (BlockKind kind : kBlockKinds) {
+        for (BlockKind kind : blockKinds) {
             if (line == blockKeyword(kind)) {
                 block.kind = kind;
                 block.line = reader.lineNumber();

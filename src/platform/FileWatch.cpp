@@ -8,7 +8,7 @@
 #include "platform/Paths.h"
 
 namespace {
-constexpr unsigned kEvents = IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM;
+constexpr unsigned events = IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM;
 }
 
 std::string watchedPath(const std::string& path) {
@@ -33,7 +33,7 @@ void FileWatch::add(const std::string& path) {
         if (known == directory) return;
     }
     // A directory that does not exist yet cannot be watched; its files count as unchanged.
-    const int descriptor = inotify_add_watch(fd_, directory.c_str(), kEvents);
+    const int descriptor = inotify_add_watch(fd_, directory.c_str(), events);
     if (descriptor >= 0) directories_[descriptor] = directory;
 }
 

@@ -7,15 +7,15 @@
 #include "scene/Placement.h"
 
 namespace {
-constexpr int kGrilleSize = 64;
+constexpr int grilleSize = 64;
 
 // Grey bars with 2 x 2-texel holes, 16 by 16 of them; nearest filtering keeps
 // the hole edges sharp at every distance.
 GLuint makeGrilleTexture() {
-    std::uint8_t texels[kGrilleSize * kGrilleSize * 4];
-    for (int r = 0; r < kGrilleSize; ++r) {
-        for (int c = 0; c < kGrilleSize; ++c) {
-            std::uint8_t* texel = texels + (r * kGrilleSize + c) * 4;
+    std::uint8_t texels[grilleSize * grilleSize * 4];
+    for (int r = 0; r < grilleSize; ++r) {
+        for (int c = 0; c < grilleSize; ++c) {
+            std::uint8_t* texel = texels + (r * grilleSize + c) * 4;
             const bool hole = (c % 4 == 2 || c % 4 == 3) && (r % 4 == 0 || r % 4 == 3);
             texel[0] = texel[1] = texel[2] = 130;
             texel[3] = hole ? 0 : 255;
@@ -30,7 +30,7 @@ GLuint makeGrilleTexture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kGrilleSize, kGrilleSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, grilleSize, grilleSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  texels);
     return name;
 }

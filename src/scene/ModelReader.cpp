@@ -13,11 +13,11 @@
 namespace {
 
 // Lines are read into 256 bytes, so a longer line arrives as several lines.
-constexpr int kLineSize = 256;
+constexpr int lineSize = 256;
 // Counts in the file are promises only: arrays grow with the lines really there.
-constexpr int kReserveLimit = 1024;
+constexpr int reserveLimit = 1024;
 // The collision library takes the triangle count as a sizing hint; keep it sane.
-constexpr int kTriangleHintLimit = 65536;
+constexpr int triangleHintLimit = 65536;
 
 // Reads the model file in pieces of at most 255 characters, one line or part
 // of a line each. It remembers what the caller wants there, so that a block
@@ -25,7 +25,7 @@ constexpr int kTriangleHintLimit = 65536;
 class PieceReader {
 public:
     explicit PieceReader(std::unique_ptr<std::FILE, FileCloser> file)
-        : lines_(std::move(file), {.maxLength = kLineSize - 1, .overlong = TextLines::Overlong::Split}) {}
+        : lines_(std::move(file), {.maxLength = lineSize - 1, .overlong = TextLines::Overlong::Split}) {}
 
     // The next piece between blocks; false at the end of the file.
     bool next() {
@@ -73,7 +73,7 @@ bool readFinalised(CollisionModel3D* collision, Read&& read) {
     return ok;
 }
 
-int reserveSize(int count) { return std::min(count, kReserveLimit); }
+int reserveSize(int count) { return std::min(count, reserveLimit); }
 
 bool validIndex(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
 
@@ -84,7 +84,7 @@ bool readCount(PieceReader& in, int& count, const char* what) {
 
 // The text between the first pair of quotes; false when there is none or it is empty.
 bool parseQuoted(const char* line, std::string& out) {
-    char text[kLineSize];
+    char text[lineSize];
     if (std::sscanf(line, "\"%255[^\"]\"", text) != 1) return false;
     out = text;
     return true;
@@ -144,7 +144,7 @@ bool readMeshBody(PieceReader& in, Mesh& mesh) {
     int triangleCount = 0;
     if (!readCount(in, triangleCount, "the triangle count (a number of 0 or more)")) return false;
     mesh.triangles.reserve(reserveSize(triangleCount));
-    if (mesh.hasCollision) mesh.collisionModel->setTriangleCount(std::min(triangleCount, kTriangleHintLimit));
+    if (mesh.hasCollision) mesh.collisionModel->setTriangleCount(std::min(triangleCount, triangleHintLimit));
     const std::size_t normalsRead = mesh.normals.size();
     for (int i = 0; i < triangleCount; ++i) {
         Triangle triangle;
@@ -169,7 +169,7 @@ bool readBoundingBox(PieceReader& in, CollisionModel3D& model) {
 
     int triangleCount = 0;
     if (!readCount(in, triangleCount, "the triangle count (a number of 0 or more)")) return false;
-    model.setTriangleCount(std::min(triangleCount, kTriangleHintLimit));
+    model.setTriangleCount(std::min(triangleCount, triangleHintLimit));
     for (int i = 0; i < triangleCount; ++i) {
         Triangle triangle;
         if (!readTriangle(in, triangle, vertices.size(), nullptr)) return false;
@@ -185,7 +185,7 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
     model.meshMaterial.clear();
     model.meshCount = 0;
     for (int i = 0; i < count; ++i) {
-        char name[kLineSize];
+        char name[lineSize];
         int flags = 0, material = -1;
         if (std::sscanf(in.need("a mesh header \"\\\"name\\\" flags material\""), "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
 

@@ -9,9 +9,9 @@
 #include "surfaces/Texture.h"
 
 namespace {
-constexpr int kCells = 64;
-constexpr int kCornerCount = kCells * kCells * 4;
-constexpr int kIndexCount = kCells * kCells * 6;
+constexpr int cells = 64;
+constexpr int cornerCount = cells * cells * 4;
+constexpr int indexCount = cells * cells * 6;
 
 // s, t, x, y, z per vertex; one buffer for every water object, refilled at
 // each draw, so drawing allocates nothing.
@@ -19,7 +19,7 @@ struct WaterVertex {
     float s, t, x, y, z;
 };
 static_assert(sizeof(WaterVertex) == 5 * sizeof(float), "GL_T2F_V3F layout");
-WaterVertex waterCorners[kCornerCount];
+WaterVertex waterCorners[cornerCount];
 
 // Each cell's two triangles (p1, p2, p3) and (p3, p2, p4), as indices into
 // its four corners. Sending every corner once and the triangles as indices
@@ -28,11 +28,11 @@ WaterVertex waterCorners[kCornerCount];
 // and, above all, leaves its slow path for long unindexed arrays: a pool in
 // view cost 8 ms of a 640x480 frame that way, 2 ms this way.
 struct CellIndices {
-    GLushort values[kIndexCount];
+    GLushort values[indexCount];
     CellIndices() {
-        static_assert(kCornerCount <= 65536, "corner numbers fit an unsigned short");
+        static_assert(cornerCount <= 65536, "corner numbers fit an unsigned short");
         GLushort* out = values;
-        for (int cell = 0; cell < kCells * kCells; ++cell) {
+        for (int cell = 0; cell < cells * cells; ++cell) {
             const auto p1 = static_cast<GLushort>(cell * 4);
             const GLushort p2 = p1 + 1, p3 = p1 + 2, p4 = p1 + 3;
             for (const GLushort corner : {p1, p2, p3, p3, p2, p4}) *out++ = corner;
@@ -109,7 +109,7 @@ void WaterAbyssObject::draw(const float* baseMatrix) {
 bool WaterAbyssObject::surfaceOutOfView() const {
     const float reach = std::fabs(waveAmplitude);
     const float lo[3] = {0, -0.1f - reach, 0};
-    const float hi[3] = {kCells * cellSizeX, -0.1f + reach, kCells * cellSizeZ};
+    const float hi[3] = {cells * cellSizeX, -0.1f + reach, cells * cellSizeZ};
     float projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     return boxOutsideView(modelViewMatrix.data(), projection, lo, hi);
@@ -118,8 +118,8 @@ bool WaterAbyssObject::surfaceOutOfView() const {
 void WaterAbyssObject::updateWaves() {
     wavePhase += 0.1f;
     const float twoPi = 2 * std::numbers::pi_v<float>;
-    for (int i = 0; i <= kCells; ++i) {
-        for (int j = 0; j <= kCells; ++j) {
+    for (int i = 0; i <= cells; ++i) {
+        for (int j = 0; j <= cells; ++j) {
             const float dj = j - waveCentreJ;
             const float di = i - waveCentreI;
             const float r = std::sqrt(dj * dj + di * di);
@@ -139,9 +139,9 @@ void WaterAbyssObject::drawSurface() const {
 
     // No normals: the surface is lit with the one drawMeshes left current.
     if (!useDisplayList) {
-        for (int i = 0; i < kCells; ++i) {
+        for (int i = 0; i < cells; ++i) {
             glBegin(GL_TRIANGLE_STRIP);
-            for (int j = 0; j < kCells; ++j) {
+            for (int j = 0; j < cells; ++j) {
                 const Cell cell = cellAt(*this, i, j);
                 emit(cell.p1);
                 emit(cell.p2);
@@ -152,8 +152,8 @@ void WaterAbyssObject::drawSurface() const {
         }
     } else {
         WaterVertex* out = waterCorners;
-        for (int i = 0; i < kCells; ++i) {
-            for (int j = 0; j < kCells; ++j) {
+        for (int i = 0; i < cells; ++i) {
+            for (int j = 0; j < cells; ++j) {
                 const Cell cell = cellAt(*this, i, j);
                 *out++ = cell.p1;
                 *out++ = cell.p2;
@@ -162,7 +162,7 @@ void WaterAbyssObject::drawSurface() const {
             }
         }
         glInterleavedArrays(GL_T2F_V3F, 0, waterCorners);
-        glDrawElements(GL_TRIANGLES, kIndexCount, GL_UNSIGNED_SHORT, cellIndices.values);
+        glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, cellIndices.values);
     }
 
     glDisable(GL_TEXTURE_2D);

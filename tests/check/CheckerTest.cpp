@@ -14,7 +14,7 @@
 namespace {
 
 // A small data directory that is clean: every level is this one level.
-const char* const kModel =
+const char* const modelText =
     "Frames: 30\nFrame: 1\nMeshes: 2\n"
     "\"Tri\" 0 0\n3\n0 0 0 0 0 0 -1\n0 1 0 0 1 0 -1\n0 0 1 0 0 1 -1\n1\n0 0 1\n1\n0 0 1 2 0 0 0 1\n"
     "\"BoundingBox\" 0 -1\n4\n0 -0.5 0 -0.5 0 0 -1\n0 0.5 0 -0.5 0 0 -1\n0 0.5 0 0.5 0 0 -1\n"
@@ -22,7 +22,7 @@ const char* const kModel =
     "Materials: 1\n\"Stone\"\n0.2 0.2 0.2 1\n0.8 0.8 0.8 1\n0 0 0 1\n0 0 0 1\n10\n0\n\"texturen/stein.tga\"\n\"\"\n"
     "Bones: 1\n\"root\"\n\"\"\n0 0 0 0 0 0 0\n1\n1 0 0 0\n1\n1 0 0 0\n";
 
-const char* const kObjects =
+const char* const objectsText =
     "Level\nthing.txt\nstatic=yes\nTranslation=0 0 0\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1\n0\n0\n\n"
     "AbyssObject\nthing.txt\nstatic=yes\nTranslation=0 0 -5\nRTranslation=0 0 0\nRotation=0 0 0\n"
     "Scaling=1 1 1\n0\n0\n\n"
@@ -31,15 +31,15 @@ const char* const kObjects =
     "DeathObject\nthing.txt\nstatic=no\nanimated=no\nStartframe=0\nTranslation=2 0 -5\nRTranslation=0 0 0\n"
     "Rotation=0 0 0\nScaling=1 1 1\nfps=25\n0\n";
 
-const char* const kWalls = "4\n-3 2 3 2 z 1 0\n-3 -10 3 -10 z -1 2\n-3 2 -3 -10 x -1 0\n3 2 3 -10 x 1 0\n";
-const char* const kLinks = "o 1\nnum 1\n2\nnum 1\n0\n";
+const char* const wallsText = "4\n-3 2 3 2 z 1 0\n-3 -10 3 -10 z -1 2\n-3 2 -3 -10 x -1 0\n3 2 3 -10 x 1 0\n";
+const char* const linksText = "o 1\nnum 1\n2\nnum 1\n0\n";
 
 std::string tga(int width, int height) {
     return makeTga(width, height, std::vector<std::uint8_t>(std::size_t(width * height * 4), 200));
 }
 
 std::string withoutBoundingBox() {
-    std::string model = kModel;
+    std::string model = modelText;
     const auto begin = model.find("\"BoundingBox\"");
     model.erase(begin, model.find("Materials:") - begin);
     model.replace(model.find("Meshes: 2"), 9, "Meshes: 1");
@@ -48,16 +48,16 @@ std::string withoutBoundingBox() {
 
 void writeCleanData(const TempDir& dir) {
     dir.write("zarnoth.ini", "Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n");
-    dir.write("models/thing.txt", kModel);
-    std::string player = kModel;
+    dir.write("models/thing.txt", modelText);
+    std::string player = modelText;
     player.replace(0, 10, "Frames: 70");
     dir.write("models/tarnel.txt", player);
     dir.write("texturen/stein.tga", tga(2, 2));
     dir.write("texturen/boden.tga", tga(4, 2));
     for (const char* n : {"1", "2", "3"}) {
-        dir.write(std::string("levels/level") + n + ".cfg", kObjects);
-        dir.write(std::string("levels/levelformat") + n + ".txt", kWalls);
-        dir.write(std::string("levels/action") + n + ".txt", kLinks);
+        dir.write(std::string("levels/level") + n + ".cfg", objectsText);
+        dir.write(std::string("levels/levelformat") + n + ".txt", wallsText);
+        dir.write(std::string("levels/action") + n + ".txt", linksText);
     }
 }
 
@@ -77,7 +77,7 @@ struct Case {
 const std::string cfg = "levels/level1.cfg", format = "levels/levelformat1.txt", action = "levels/action1.txt";
 const std::string model = "models/thing.txt";
 
-const Case kCases[] = {
+const Case faultCases[] = {
     {"clean", {}, 0, {}},
     // What the game refuses or misreads: one error per file, at the line the reader stopped.
     {"placement", {{cfg, "Translation=0 0 -5", "Translation=0 0"}}, 2,
@@ -143,7 +143,7 @@ const Case kCases[] = {
     {"texture sides", {{"texturen/boden.tga", "", tga(3, 2)}}, 1,
      {{"texturen/boden.tga:1: warning", "3x2"}}},
     {"model outside models/",
-     {{"thing.txt", "", kModel}, {cfg, "AbyssObject\nthing.txt", "AbyssObject\n../thing.txt"}},
+     {{"thing.txt", "", modelText}, {cfg, "AbyssObject\nthing.txt", "AbyssObject\n../thing.txt"}},
      1,
      {{cfg + ":12: warning", "leads outside models/"}}},
     {"long mesh name", {{model, "\"Tri\"", "\"" + std::string(32, 't') + "\""}}, 1,
@@ -214,7 +214,7 @@ TEST_P(CheckerTable, EachFaultIsFoundWithItsFileLineAndExitStatus) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, CheckerTable, ::testing::ValuesIn(kCases), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Faults, CheckerTable, ::testing::ValuesIn(faultCases), [](const auto& info) {
     std::string name = info.param.name;
     for (char& ch : name) {
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';

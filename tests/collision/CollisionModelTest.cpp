@@ -8,7 +8,7 @@ using namespace collisiontest;
 
 namespace {
 
-const Triangle kBase{0, 0, 0, 2, 0, 0, 0, 2, 0};  // in the plane z = 0
+const Triangle baseTriangle{0, 0, 0, 2, 0, 0, 0, 2, 0};  // in the plane z = 0
 
 // Contact is symmetric; every check asks both ways.
 bool meets(CollisionModel3D& a, CollisionModel3D& b)
@@ -39,42 +39,42 @@ bool placedMeet(const std::vector<Triangle>& a, const Matrix& ta, const std::vec
 
 TEST(TriangleContact, CrossingAndSeparated)
 {
-    EXPECT_TRUE(trianglesMeet(kBase, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}));
     // The same triangle lifted clear of the plane, or parallel just above it.
-    EXPECT_FALSE(trianglesMeet(kBase, {0.5f, 0.5f, 4, 0.5f, 0.5f, 6, 0.5f, 1.5f, 5}));
-    EXPECT_FALSE(trianglesMeet(kBase, {0, 0, 0.001f, 2, 0, 0.001f, 0, 2, 0.001f}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 4, 0.5f, 0.5f, 6, 0.5f, 1.5f, 5}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {0, 0, 0.001f, 2, 0, 0.001f, 0, 2, 0.001f}));
     // Upright beyond the hypotenuse: the bounding boxes overlap, the triangles do not.
-    EXPECT_FALSE(trianglesMeet(kBase, {1.5f, 1.5f, -1, 1.5f, 1.5f, 1, 3, 3, 0}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {1.5f, 1.5f, -1, 1.5f, 1.5f, 1, 3, 3, 0}));
     // Crossing the plane inside the box of the base but outside the triangle.
-    EXPECT_FALSE(trianglesMeet(kBase, {1.6f, 1.6f, -1, 1.6f, 1.6f, 1, 1.9f, 1.9f, 0}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {1.6f, 1.6f, -1, 1.6f, 1.6f, 1, 1.9f, 1.9f, 0}));
 }
 
 TEST(TriangleContact, TouchingCounts)
 {
     // Corner on corner, corner inside the face, corner on an edge.
-    EXPECT_TRUE(trianglesMeet(kBase, {0, 0, 0, -1, 0, -1, 0, -1, -1}));
-    EXPECT_TRUE(trianglesMeet(kBase, {0.5f, 0.5f, 0, 1, 0.5f, -1, 0.5f, 1, -1}));
-    EXPECT_TRUE(trianglesMeet(kBase, {1, 0, 0, 1, -1, -1, 1, -1, 1}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0, 0, 0, -1, 0, -1, 0, -1, -1}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 0, 1, 0.5f, -1, 0.5f, 1, -1}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {1, 0, 0, 1, -1, -1, 1, -1, 1}));
     // An edge lying on the face, an edge crossing an edge at one point.
-    EXPECT_TRUE(trianglesMeet(kBase, {0.2f, 0.2f, 0, 0.8f, 0.2f, 0, 0.5f, 0.2f, 1}));
-    EXPECT_TRUE(trianglesMeet(kBase, {1, -1, 1, 1, 1, -1, 1, -1, -1}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.2f, 0.2f, 0, 0.8f, 0.2f, 0, 0.5f, 0.2f, 1}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {1, -1, 1, 1, 1, -1, 1, -1, -1}));
     // The same shapes moved a hair away no longer touch.
-    EXPECT_FALSE(trianglesMeet(kBase, {0.5f, 0.5f, -0.001f, 1, 0.5f, -1, 0.5f, 1, -1}));
-    EXPECT_FALSE(trianglesMeet(kBase, {1, -0.001f, 0, 1, -1, -1, 1, -1, 1}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {0.5f, 0.5f, -0.001f, 1, 0.5f, -1, 0.5f, 1, -1}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {1, -0.001f, 0, 1, -1, -1, 1, -1, 1}));
 }
 
 TEST(TriangleContact, CoplanarTriangles)
 {
-    EXPECT_TRUE(trianglesMeet(kBase, {0.5f, 0.5f, 0, 3, 0.5f, 0, 0.5f, 3, 0}));    // overlapping
-    EXPECT_FALSE(trianglesMeet(kBase, {1.5f, 1.5f, 0, 3, 1.5f, 0, 1.5f, 3, 0}));   // boxes overlap only
-    EXPECT_FALSE(trianglesMeet(kBase, {-1, -1, 0, -3, -1, 0, -1, -3, 0}));        // far apart
-    EXPECT_TRUE(trianglesMeet(kBase, {2, 0, 0, 0, 2, 0, 2, 2, 0}));              // shared edge
-    EXPECT_TRUE(trianglesMeet(kBase, {2, 0, 0, 3, 0, 0, 3, 1, 0}));              // shared corner
-    EXPECT_TRUE(trianglesMeet(kBase, {1, 1, 0, 2, 1, 0, 1, 2, 0}));              // corner on edge
-    EXPECT_TRUE(trianglesMeet(kBase, {0.2f, 0.2f, 0, 0.6f, 0.2f, 0, 0.2f, 0.6f, 0}));  // inside
-    EXPECT_TRUE(trianglesMeet(kBase, {-1, -1, 0, 5, -1, 0, -1, 5, 0}));          // around
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 0, 3, 0.5f, 0, 0.5f, 3, 0}));    // overlapping
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {1.5f, 1.5f, 0, 3, 1.5f, 0, 1.5f, 3, 0}));   // boxes overlap only
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {-1, -1, 0, -3, -1, 0, -1, -3, 0}));        // far apart
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {2, 0, 0, 0, 2, 0, 2, 2, 0}));              // shared edge
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {2, 0, 0, 3, 0, 0, 3, 1, 0}));              // shared corner
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {1, 1, 0, 2, 1, 0, 1, 2, 0}));              // corner on edge
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.2f, 0.2f, 0, 0.6f, 0.2f, 0, 0.2f, 0.6f, 0}));  // inside
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {-1, -1, 0, 5, -1, 0, -1, 5, 0}));          // around
     // Inside the plane but tilted a little: only the part near the base counts.
-    EXPECT_TRUE(trianglesMeet(kBase, {0.2f, 0.2f, 0, 0.6f, 0.2f, 0.1f, 0.2f, 0.6f, 0.1f}));
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.2f, 0.2f, 0, 0.6f, 0.2f, 0.1f, 0.2f, 0.6f, 0.1f}));
 }
 
 TEST(ModelPlacement, RotationAndTranslation)
@@ -163,13 +163,13 @@ TEST(DegenerateInput, ZeroAreaTrianglesNeverCollide)
     const Triangle point{0.5f, 0.5f, 0, 0.5f, 0.5f, 0, 0.5f, 0.5f, 0};
     const Triangle line{0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 0.5f, 0};
     const Triangle repeated{0, 0, 0, 2, 0, 0, 2, 0, 0};
-    EXPECT_FALSE(trianglesMeet(kBase, point));
-    EXPECT_FALSE(trianglesMeet(kBase, line));
-    EXPECT_FALSE(trianglesMeet(kBase, repeated));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, point));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, line));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, repeated));
     EXPECT_FALSE(trianglesMeet(point, point));
     // A mesh with degenerate triangles still collides through its good ones.
     ModelPtr mixed = buildModel({point, line, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}, repeated});
-    ModelPtr base = buildModel({kBase});
+    ModelPtr base = buildModel({baseTriangle});
     EXPECT_TRUE(meets(*mixed, *base));
 }
 
@@ -177,25 +177,25 @@ TEST(DegenerateInput, NonFiniteCoordinatesNeverCollide)
 {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_FALSE(trianglesMeet(kBase, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, nan, 1.5f, 0}));
-    EXPECT_FALSE(trianglesMeet(kBase, {0.5f, 0.5f, -inf, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}));
-    EXPECT_FALSE(trianglesMeet({nan, nan, nan, nan, nan, nan, nan, nan, nan}, kBase));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, nan, 1.5f, 0}));
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {0.5f, 0.5f, -inf, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}));
+    EXPECT_FALSE(trianglesMeet({nan, nan, nan, nan, nan, nan, nan, nan, nan}, baseTriangle));
 }
 
 TEST(DegenerateInput, FlatteningTransformMakesTrianglesDegenerate)
 {
     const std::vector<Triangle> upright{{0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}};
-    EXPECT_TRUE(placedMeet({kBase}, identity(), upright, identity()));
+    EXPECT_TRUE(placedMeet({baseTriangle}, identity(), upright, identity()));
     // Flattened onto a segment that lies on the base: no area left.
-    EXPECT_FALSE(placedMeet({kBase}, identity(), upright, scaling(1, 1, 0)));
+    EXPECT_FALSE(placedMeet({baseTriangle}, identity(), upright, scaling(1, 1, 0)));
     // Flattening the base onto its own plane changes nothing.
-    EXPECT_TRUE(placedMeet({kBase}, scaling(1, 1, 0), upright, identity()));
+    EXPECT_TRUE(placedMeet({baseTriangle}, scaling(1, 1, 0), upright, identity()));
 }
 
 TEST(DegenerateInput, EmptyModelNeverCollides)
 {
     ModelPtr empty = buildModel({});
-    ModelPtr base = buildModel({kBase});
+    ModelPtr base = buildModel({baseTriangle});
     EXPECT_FALSE(meets(*empty, *base));
     EXPECT_FALSE(meets(*empty, *empty));
     ModelPtr onlyDegenerate = buildModel({{0, 0, 0, 1, 1, 1, 2, 2, 2}});
@@ -204,11 +204,11 @@ TEST(DegenerateInput, EmptyModelNeverCollides)
 
 TEST(ModelState, NullOrUnfinishedModels)
 {
-    ModelPtr base = buildModel({kBase});
+    ModelPtr base = buildModel({baseTriangle});
     EXPECT_FALSE(base->collides(nullptr));
 
     ModelPtr open(newCollisionModel3D(false));
-    open->addTriangle(kBase[0], kBase[1], kBase[2], kBase[3], kBase[4], kBase[5], kBase[6], kBase[7], kBase[8]);
+    open->addTriangle(baseTriangle[0], baseTriangle[1], baseTriangle[2], baseTriangle[3], baseTriangle[4], baseTriangle[5], baseTriangle[6], baseTriangle[7], baseTriangle[8]);
     EXPECT_FALSE(base->collides(open.get()));
     EXPECT_FALSE(open->collides(base.get()));
     open->finalize();
@@ -226,8 +226,8 @@ TEST(ModelState, NullOrUnfinishedModels)
 
 TEST(ModelState, NonFiniteTransformNeverCollides)
 {
-    ModelPtr a = buildModel({kBase});
-    ModelPtr b = buildModel({kBase});
+    ModelPtr a = buildModel({baseTriangle});
+    ModelPtr b = buildModel({baseTriangle});
     ASSERT_TRUE(meets(*a, *b));
     for (const float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
                             -std::numeric_limits<float>::infinity()}) {
@@ -251,13 +251,13 @@ TEST(ModelState, CoordinatesAreCopiedAtAdd)
     a->addTriangle(&corners[0], &corners[3], &corners[6]);
     for (float& c : corners) c += 100;
     a->finalize();
-    ModelPtr b = buildModel({kBase});
+    ModelPtr b = buildModel({baseTriangle});
     EXPECT_TRUE(meets(*a, *b));
 }
 
 TEST(ModelState, TriangleCountIsOnlyAHint)
 {
-    ModelPtr base = buildModel({kBase});
+    ModelPtr base = buildModel({baseTriangle});
     for (const int count : {-1, -2000000000, 0, 1, 2000000000}) {
         ModelPtr a(newCollisionModel3D(false));
         a->setTriangleCount(count);
@@ -270,7 +270,7 @@ TEST(ModelState, TriangleCountIsOnlyAHint)
 
 TEST(ModelState, RecycledModelStartsAfresh)
 {
-    ModelPtr base = buildModel({kBase});
+    ModelPtr base = buildModel({baseTriangle});
     CollisionModel3D* old = newCollisionModel3D(false);
     old->addTriangle(0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0);
     old->finalize();

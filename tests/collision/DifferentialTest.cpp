@@ -145,8 +145,8 @@ TEST(TreeAgainstBruteForce, PosedFigureAgainstBoxAndFigure)
     const auto figure = figureTriangles();
     ModelPtr figureModel = buildModel(figure);
     int hits = 0, mismatches = 0;
-    constexpr int kCases = 160;
-    for (int round = 0; round < kCases && mismatches < 10; ++round) {
+    constexpr int caseCount = 160;
+    for (int round = 0; round < caseCount && mismatches < 10; ++round) {
         // Some far from the origin, where the world coordinates round coarsely.
         const Matrix mf = (round % 4 == 1 ? translation(3e4f, -2e4f, 1e4f) : identity()) * generate.placement();
         const Triangle& t = figure[std::size_t(generate.integer(0, int(figure.size()) - 1))];
@@ -175,8 +175,8 @@ TEST(TreeAgainstBruteForce, PosedFigureAgainstBoxAndFigure)
         }
     }
     EXPECT_EQ(mismatches, 0);
-    EXPECT_GT(hits, kCases / 5);
-    EXPECT_LT(hits, kCases - kCases / 5);
+    EXPECT_GT(hits, caseCount / 5);
+    EXPECT_LT(hits, caseCount - caseCount / 5);
 }
 
 // Triangles spread over many orders of magnitude defeat splitting boxes in the middle;

@@ -18,12 +18,12 @@
 namespace {
 
 using Messages = std::vector<std::pair<std::string, std::string>>;
-const std::string kCaption = "Fehler beim Lesen der Files.";
+const std::string caption = "Fehler beim Lesen der Files.";
 
 // objects = (switch, death object), sortedObjects = (lattice); the switch opens both.
-const std::string kObjectFile = modelBlock("Level") + switchBlock() + deathBlock() + latticeBlock();
-const std::string kFormatFile = "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 z -1 2\n";
-const std::string kActionFile = "o 0\nnum 1\n1\nnum 1\n0\n";
+const std::string objectFile = modelBlock("Level") + switchBlock() + deathBlock() + latticeBlock();
+const std::string formatFile = "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 z -1 2\n";
+const std::string actionFile = "o 0\nnum 1\n1\nnum 1\n0\n";
 
 class LevelEntry : public ::testing::Test {
 protected:
@@ -61,7 +61,7 @@ protected:
 }  // namespace
 
 TEST_F(LevelEntry, NumbersOutOfRangeAreClampedAndReadNothing) {
-    writeLevel(1, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(1, objectFile, formatFile, actionFile);
     enterLevel(1, Arrival::WhereStanding);
     const LevelObject* loaded = levelObject.get();
 
@@ -78,7 +78,7 @@ TEST_F(LevelEntry, NumbersOutOfRangeAreClampedAndReadNothing) {
 }
 
 TEST_F(LevelEntry, ReadsTheThreeFilesOfTheLevelInOrder) {
-    writeLevel(3, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(3, objectFile, formatFile, actionFile);
     setFlags();
     enterLevel(3, Arrival::WhereStanding);
     EXPECT_TRUE(log.messages.empty());
@@ -95,14 +95,14 @@ TEST_F(LevelEntry, ReadsTheThreeFilesOfTheLevelInOrder) {
 }
 
 TEST_F(LevelEntry, AMissingObjectFileLeavesAnEmptySceneAndThePreviousWalls) {
-    writeLevel(1, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(1, objectFile, formatFile, actionFile);
     writeLevel(2, "", "0\n", "");
     std::filesystem::remove("levels/level2.cfg");
     enterLevel(1, Arrival::WhereStanding);
     setFlags();
     enterLevel(2, Arrival::WhereStanding);
 
-    EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", kCaption}}));
+    EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", caption}}));
     EXPECT_FALSE(anyFlag());
     ASSERT_NE(levelObject, nullptr);
     EXPECT_EQ(levelObject->model.meshCount, 0);
@@ -112,7 +112,7 @@ TEST_F(LevelEntry, AMissingObjectFileLeavesAnEmptySceneAndThePreviousWalls) {
 }
 
 TEST_F(LevelEntry, EmptyFilesGiveAnEmptySceneWithoutAMessage) {
-    writeLevel(1, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(1, objectFile, formatFile, actionFile);
     writeLevel(2, "", "", "");
     enterLevel(1, Arrival::WhereStanding);
     enterLevel(2, Arrival::WhereStanding);
@@ -125,19 +125,19 @@ TEST_F(LevelEntry, EmptyFilesGiveAnEmptySceneWithoutAMessage) {
 
 TEST_F(LevelEntry, AnErrorStopsTheReadersAfterIt) {
     // In the object file: the blocks before it stay, nothing else is read.
-    writeLevel(1, switchBlock() + modelBlock("AbyssObject", "missing.txt"), kFormatFile, kActionFile);
+    writeLevel(1, switchBlock() + modelBlock("AbyssObject", "missing.txt"), formatFile, actionFile);
     walls.push_back(Wall{});
     enterLevel(1, Arrival::WhereStanding);
-    EXPECT_EQ(log.messages, (Messages{{"Fehler", kCaption}}));
+    EXPECT_EQ(log.messages, (Messages{{"Fehler", caption}}));
     EXPECT_EQ(objects.size(), 1u);
     EXPECT_EQ(walls.size(), 1u);
     EXPECT_EQ(linkCount(), 0u);
 
     // In the level format file: every object, the walls before the error, no links.
     log.messages.clear();
-    writeLevel(1, kObjectFile, "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 y -1 2\n", kActionFile);
+    writeLevel(1, objectFile, "2\n-5 -5 5 -5 z 1 0\n4 5 5 5 y -1 2\n", actionFile);
     enterLevel(1, Arrival::WhereStanding);
-    EXPECT_EQ(log.messages, (Messages{{"Fehler.", kCaption}}));
+    EXPECT_EQ(log.messages, (Messages{{"Fehler.", caption}}));
     EXPECT_EQ(objects.size(), 2u);
     EXPECT_EQ(sortedObjects.size(), 1u);
     EXPECT_EQ(walls.size(), 1u);
@@ -145,23 +145,23 @@ TEST_F(LevelEntry, AnErrorStopsTheReadersAfterIt) {
 
     // In the action file: the links made before it stay.
     log.messages.clear();
-    writeLevel(1, kObjectFile, kFormatFile, "o 0\nnum 1\n1\nnum 1\n5\n");
+    writeLevel(1, objectFile, formatFile, "o 0\nnum 1\n1\nnum 1\n5\n");
     enterLevel(1, Arrival::WhereStanding);
-    EXPECT_EQ(log.messages, (Messages{{"Fehler.", kCaption}}));
+    EXPECT_EQ(log.messages, (Messages{{"Fehler.", caption}}));
     EXPECT_EQ(walls.size(), 2u);
     EXPECT_EQ(linkCount(), 1u);
 
     log.messages.clear();
     std::filesystem::remove("levels/action1.txt");
     enterLevel(1, Arrival::WhereStanding);
-    EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", kCaption}}));
+    EXPECT_EQ(log.messages, (Messages{{"Lesefehler.", caption}}));
     EXPECT_EQ(objects.size(), 2u);
     EXPECT_EQ(walls.size(), 2u);
     EXPECT_EQ(linkCount(), 0u);
 }
 
 TEST_F(LevelEntry, ReloadingRebuildsTheSameSceneInItsFileState) {
-    writeLevel(2, kObjectFile, kFormatFile, kActionFile);
+    writeLevel(2, objectFile, formatFile, actionFile);
     enterLevel(2, Arrival::WhereStanding);
     auto* lattice = dynamic_cast<LatticeObject*>(sortedObjects.at(0).get());
     ASSERT_NE(lattice, nullptr);

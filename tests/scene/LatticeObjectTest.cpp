@@ -7,12 +7,12 @@
 #include "surfaces/CollisionModelPtr.h"
 
 namespace {
-constexpr int kSize = 128;
+constexpr int windowSize = 128;
 
 // Fills the viewport with the lattice's square over a white background, once
 // through the display list and once through the immediate geometry.
 std::vector<std::uint8_t> renderOverWhite(LatticeObject& lattice) {
-    ensureGlContext(kSize, kSize);
+    ensureGlContext(windowSize, windowSize);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -25,20 +25,20 @@ std::vector<std::uint8_t> renderOverWhite(LatticeObject& lattice) {
     glClear(GL_COLOR_BUFFER_BIT);
     lattice.drawLocal();
     glFinish();
-    return readBackBuffer(0, 0, kSize, kSize);
+    return readBackBuffer(0, 0, windowSize, windowSize);
 }
 
 // Texel (c, r) covers pixels 2c..2c+1, 2r..2r+1.
 int greyAt(const std::vector<std::uint8_t>& pixels, int c, int r) {
     const int x = 2 * c + 1, y = 2 * r + 1;
-    return pixels[(y * kSize + x) * 4];
+    return pixels[(y * windowSize + x) * 4];
 }
 
 bool isHole(int c, int r) { return (c % 4 == 2 || c % 4 == 3) && (r % 4 == 0 || r % 4 == 3); }
 }  // namespace
 
 TEST(LatticeObject, BackgroundShowsThroughTheHolesOnly) {
-    ensureGlContext(kSize, kSize);
+    ensureGlContext(windowSize, windowSize);
     LatticeObject lattice;
     ASSERT_NE(lattice.displayList.get(), 0u);
     for (bool viaList : {true, false}) {

@@ -15,7 +15,7 @@
 #include "scene/WaterAbyssObject.h"
 
 namespace {
-constexpr GLuint kScanLimit = 20000;
+constexpr GLuint scanLimit = 20000;
 
 struct LiveNames {
     int textures = 0;
@@ -24,7 +24,7 @@ struct LiveNames {
 
 LiveNames countLiveNames() {
     LiveNames live;
-    for (GLuint name = 1; name <= kScanLimit; ++name) {
+    for (GLuint name = 1; name <= scanLimit; ++name) {
         if (glIsTexture(name)) ++live.textures;
         if (glIsList(name)) ++live.lists;
     }

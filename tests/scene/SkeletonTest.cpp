@@ -60,12 +60,12 @@ TEST(Matrix4, PostMultiplyIsTheAffineProduct) {
 }
 
 TEST(Matrix4, AnglesTurnAboutXThenYThenZRightHanded) {
-    constexpr float kQuarter = 1.57079633f;
+    constexpr float quarterTurn = 1.57079633f;
     // A quarter turn about each axis, by where it sends the other axes.
     Matrix4 x, y, z;
-    x.setRotationRadians({kQuarter, 0, 0});
-    y.setRotationRadians({0, kQuarter, 0});
-    z.setRotationRadians({0, 0, kQuarter});
+    x.setRotationRadians({quarterTurn, 0, 0});
+    y.setRotationRadians({0, quarterTurn, 0});
+    z.setRotationRadians({0, 0, quarterTurn});
     const Vector3 yAfterX = x.transformPoint(0, 1, 0);
     EXPECT_NEAR(yAfterX.y, 0, 1e-6f);
     EXPECT_NEAR(yAfterX.z, 1, 1e-6f);
@@ -97,13 +97,13 @@ TEST(Matrix4, AnglesTurnAboutXThenYThenZRightHanded) {
 }
 
 TEST(Skeleton, AChildIsPlacedInItsParentsFrame) {
-    constexpr float kQuarter = 1.57079633f;
+    constexpr float quarterTurn = 1.57079633f;
     Model model(false);
     model.frameCount = 30;
     Bone root;
     root.name = "Root";
     root.restPosition = {1, 0, 0};
-    root.restRotation = {0, kQuarter, 0};  // the root's z axis points along model x
+    root.restRotation = {0, quarterTurn, 0};  // the root's z axis points along model x
     root.positionKeys = {{1, 0, 0, 0}};
     root.rotationKeys = {{1, 0, 0, 0}};
     Bone child;
