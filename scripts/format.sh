@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Formats every C++ file of the project with clang-format and the house style
+# in .clang-format. With --check it changes nothing and fails when a file
+# would change.
+# Usage: format.sh [--check]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mapfile -t files < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' \
+  'fuzz/*.cpp' 'fuzz/*.h')
+if [ "${1:-}" = "--check" ]; then
+  exec clang-format --dry-run --Werror "${files[@]}"
+fi
+clang-format -i "${files[@]}"
