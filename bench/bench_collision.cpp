@@ -26,39 +26,33 @@ const SphereSize sizes[] = {{16, 32}, {50, 100}, {158, 316}};
 
 enum Where { kContact = 0, kNear = 1, kApart = 2 };
 
-const Matrix& sphereTransform()
-{
+const Matrix& sphereTransform() {
     static const Matrix m = translation(5, -2, 7) * rotation(30, 0.48f, 0.6f, 0.64f);
     return m;
 }
 
-Matrix boxTransform(int where)
-{
+Matrix boxTransform(int where) {
     const float spots[3][3] = {{0, 0, 1}, {0.75f, 0.75f, 0.75f}, {3, 0, 0}};
     const float* at = spots[where];
     return sphereTransform() * translation(at[0], at[1], at[2]) * rotation(25, 0, 0.6f, 0.8f);
 }
 
-const std::vector<Triangle>& boxMesh()
-{
+const std::vector<Triangle>& boxMesh() {
     static const auto box = boxTriangles(-0.1f, -0.1f, -0.1f, 0.1f, 0.1f, 0.1f);
     return box;
 }
 
-ModelPtr placedModel(const std::vector<Triangle>& triangles, const Matrix& transform)
-{
+ModelPtr placedModel(const std::vector<Triangle>& triangles, const Matrix& transform) {
     ModelPtr model = buildModel(triangles);
     model->setTransform(transform.data());
     return model;
 }
 
-void setLabel(benchmark::State& state, std::size_t triangles, bool hit)
-{
+void setLabel(benchmark::State& state, std::size_t triangles, bool hit) {
     state.SetLabel(std::to_string(triangles) + " triangles, " + (hit ? "hit" : "no hit"));
 }
 
-void BM_Finalize(benchmark::State& state)
-{
+void BM_Finalize(benchmark::State& state) {
     const SphereSize size = sizes[state.range(0)];
     const auto sphere = sphereTriangles(1, size.rings, size.segments);
     for (auto _ : state) {
@@ -69,8 +63,7 @@ void BM_Finalize(benchmark::State& state)
 }
 BENCHMARK(BM_Finalize)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
-void BM_Collides(benchmark::State& state)
-{
+void BM_Collides(benchmark::State& state) {
     const SphereSize size = sizes[state.range(0)];
     const auto sphere = sphereTriangles(1, size.rings, size.segments);
     ModelPtr sphereModel = placedModel(sphere, sphereTransform());
@@ -84,8 +77,7 @@ void BM_Collides(benchmark::State& state)
 }
 BENCHMARK(BM_Collides)->ArgsProduct({{0, 1, 2}, {kContact, kNear, kApart}})->Unit(benchmark::kMicrosecond);
 
-void BM_BruteForce(benchmark::State& state)
-{
+void BM_BruteForce(benchmark::State& state) {
     const SphereSize size = sizes[state.range(0)];
     const auto sphere = sphereTriangles(1, size.rings, size.segments);
     const Matrix boxPlace = boxTransform(int(state.range(1)));
@@ -99,8 +91,7 @@ void BM_BruteForce(benchmark::State& state)
 BENCHMARK(BM_BruteForce)->ArgsProduct({{0, 1, 2}, {kContact, kNear, kApart}})->Unit(benchmark::kMicrosecond);
 
 // A posed deadly object: destroyed, rebuilt from its pose and tested, every frame.
-void BM_RebuildAndTest2k(benchmark::State& state)
-{
+void BM_RebuildAndTest2k(benchmark::State& state) {
     const auto pose = sphereTriangles(1, 25, 40);
     ModelPtr box = placedModel(boxMesh(), boxTransform(int(state.range(0))));
     CollisionModel3D* model = nullptr;
@@ -128,8 +119,7 @@ BENCHMARK(BM_RebuildAndTest2k)->Arg(kContact)->Arg(kApart)->Unit(benchmark::kMic
 // the game's own pattern, a deadly object's mesh against the player's box.
 namespace {
 
-std::vector<std::unique_ptr<PeerLibrary>>& peerLibraries()
-{
+std::vector<std::unique_ptr<PeerLibrary>>& peerLibraries() {
     static std::vector<std::unique_ptr<PeerLibrary>> all = [] {
         std::vector<std::unique_ptr<PeerLibrary>> out;
         for (auto make : {makeOurLibrary, makeFclLibrary, makeOdeLibrary}) {
@@ -152,8 +142,7 @@ constexpr int placesPerCase = 512;
 constexpr float boxHalf = 0.1f;
 constexpr float nearGap = 0.05f;
 
-Matrix randomTurn(std::mt19937& random)
-{
+Matrix randomTurn(std::mt19937& random) {
     std::normal_distribution<float> normal;
     const float x = normal(random), y = normal(random), z = normal(random);
     const float length = std::sqrt(x * x + y * y + z * z) + 1e-12f;
@@ -163,8 +152,7 @@ Matrix randomTurn(std::mt19937& random)
 // 0: the box near the surface of a 10,000-triangle sphere, mostly touching it.
 // 1: the box apart from the posed figure but within nearGap of it (a box grown by
 //    nearGap on every side would touch). 2: the box touching the figure.
-const std::vector<PeerCase>& peerCases()
-{
+const std::vector<PeerCase>& peerCases() {
     static const std::vector<PeerCase> cases = [] {
         std::vector<PeerCase> out(3);
         std::mt19937 random(2026);
@@ -211,22 +199,21 @@ const std::vector<PeerCase>& peerCases()
             }
         }
         for (PeerCase& c : out) {
-            for (const Matrix& place : c.boxPlaces) c.expected.push_back(bruteForce(c.target, c.targetPlace, box, place));
+            for (const Matrix& place : c.boxPlaces)
+                c.expected.push_back(bruteForce(c.target, c.targetPlace, box, place));
         }
         return out;
     }();
     return cases;
 }
 
-const std::vector<Triangle>& peerBox()
-{
+const std::vector<Triangle>& peerBox() {
     static const auto box = boxTriangles(-boxHalf, -boxHalf, -boxHalf, boxHalf, boxHalf, boxHalf);
     return box;
 }
 
 // Microseconds per test: the two placements and the question, cycling through the case's places.
-void BM_Peers_Collides(benchmark::State& state, PeerLibrary* library, const PeerCase* c)
-{
+void BM_Peers_Collides(benchmark::State& state, PeerLibrary* library, const PeerCase* c) {
     auto target = library->build(c->target);
     auto box = library->build(peerBox());
     std::size_t i = 0, hits = 0, tests = 0;
@@ -243,8 +230,7 @@ void BM_Peers_Collides(benchmark::State& state, PeerLibrary* library, const Peer
 
 // A posed mesh as a non-static deadly object has it every frame: built from the pose,
 // placed with the box, tested once and released.
-void BM_Peers_Rebuild(benchmark::State& state, PeerLibrary* library)
-{
+void BM_Peers_Rebuild(benchmark::State& state, PeerLibrary* library) {
     const PeerCase& c = peerCases()[2];
     auto box = library->build(peerBox());
     std::size_t i = 0, hits = 0, tests = 0;
@@ -260,8 +246,7 @@ void BM_Peers_Rebuild(benchmark::State& state, PeerLibrary* library)
 }
 
 // Every library against the brute force on every place of every case, once.
-void BM_Peers_Disagreements(benchmark::State& state)
-{
+void BM_Peers_Disagreements(benchmark::State& state) {
     for (auto _ : state) {
         const auto box = peerBox();
         for (const auto& library : peerLibraries()) {
@@ -288,7 +273,9 @@ void BM_Peers_Disagreements(benchmark::State& state)
 }
 
 [[maybe_unused]] const bool peersRegistered = [] {
-    benchmark::RegisterBenchmark("Peers_Disagreements", BM_Peers_Disagreements)->Iterations(1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Peers_Disagreements", BM_Peers_Disagreements)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
     for (std::size_t k = 0; k < 3; ++k) {
         for (const auto& library : peerLibraries()) {
             const std::string name = std::string("Peers_Collides/") + peerCases()[k].name + "/" + library->name();

@@ -4,15 +4,15 @@
 
 #include <memory>
 
+#include "PlainObject.h"
+#include "game/Camera.h"
 #include "game/Collision.h"
 #include "game/GameState.h"
-#include "game/SceneFrame.h"
-#include "level/LevelLoader.h"
-#include "game/Camera.h"
-#include "PlainObject.h"
 #include "game/GameStep.h"
 #include "game/Input.h"
 #include "game/Movement.h"
+#include "game/SceneFrame.h"
+#include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "PlainObject.h"
-#include "level/LevelLoader.h"
-#include "level/LevelFormatFile.h"
 #include "level/ActionFile.h"
+#include "level/LevelFormatFile.h"
+#include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/Scene.h"
 

@@ -31,7 +31,8 @@ std::string generateModel() {
         for (int i = 0; i < verticesPerMesh; ++i) {
             const float a = i * 0.01f;
             std::snprintf(line, sizeof line, "0 %.4f %.4f %.4f %.3f %.3f %d\n", std::cos(a) * 10, i * 0.002f,
-                          std::sin(a) * 10, (i % 100) / 100.0f, (i / 100 % 100) / 100.0f, (m * 10 + i % 10) % boneCount);
+                          std::sin(a) * 10, (i % 100) / 100.0f, (i / 100 % 100) / 100.0f,
+                          (m * 10 + i % 10) % boneCount);
             text += line;
         }
         text += std::to_string(normalsPerMesh) + "\n";

@@ -37,8 +37,7 @@ private:
     // Kept alive until the process ends, so the exit handler can still remove it.
     static const std::string& directory() {
         static const std::string* path = [] {
-            auto* pattern = new std::string(
-                (std::filesystem::temp_directory_path() / "zarnoth-fuzz-XXXXXX").string());
+            auto* pattern = new std::string((std::filesystem::temp_directory_path() / "zarnoth-fuzz-XXXXXX").string());
             if (!mkdtemp(pattern->data())) std::abort();
             std::filesystem::create_directory(std::filesystem::path(*pattern) / "levels");
             return pattern;

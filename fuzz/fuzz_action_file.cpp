@@ -4,8 +4,8 @@
 
 #include "LevelFuzzSupport.h"
 #include "PlainObject.h"
-#include "level/LevelLoader.h"
 #include "level/ActionFile.h"
+#include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "level/Scene.h"
 
@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InFuzzDirectory::write("./levels/action1.txt", data, size);
     try {
         readActionFile("./levels/action1.txt");
-    } catch (const ObjectFileException&) {
-    }
+    } catch (const ObjectFileException&) {}
 
     for (const auto* list : {&objects, &sortedObjects}) {
         for (const auto& object : *list) {

@@ -22,9 +22,8 @@ const char* const objectsText =
     "SwitchObject\n-0.1\n2\nTranslation=0 0 -2\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1\n0\n0\n"
     "LatticeObject\nz 1\nUp=1\nTranslation=0 0 -4\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=1 1 1\n0\n0\n";
 
-const char* const fileNames[] = {"levels/level1.cfg", "levels/levelformat1.txt", "levels/action1.txt",
-                              "models/m.txt",      "zarnoth.ini",             "texturen/s.tga",
-                              "demos/route.txt"};
+const char* const fileNames[] = {"levels/level1.cfg", "levels/levelformat1.txt", "levels/action1.txt", "models/m.txt",
+                                 "zarnoth.ini",       "texturen/s.tga",          "demos/route.txt"};
 
 void writeText(const char* path, const std::string& text) {
     InFuzzDirectory::write(path, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());

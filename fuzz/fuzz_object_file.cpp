@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InFuzzDirectory::write("./levels/level1.cfg", data, size);
     try {
         readObjectFile("./levels/level1.cfg");
-    } catch (const ObjectFileException&) {
-    }
+    } catch (const ObjectFileException&) {}
     if (!levelObject) __builtin_trap();
     for (const auto* list : {&objects, &sortedObjects}) {
         for (const auto& object : *list) {

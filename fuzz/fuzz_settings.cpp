@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings settings;
     try {
         settings.read(file.get());
-    } catch (const std::ios_base::failure&) {
-    }
+    } catch (const std::ios_base::failure&) {}
     settings.gameModeString();
     return 0;
 }

@@ -12,8 +12,7 @@ using Geometry = fcl::BVHModel<fcl::OBBRSSd>;
 
 class FclMesh final : public PeerMesh {
 public:
-    explicit FclMesh(const std::vector<collisiontest::Triangle>& triangles)
-    {
+    explicit FclMesh(const std::vector<collisiontest::Triangle>& triangles) {
         std::vector<fcl::Vector3d> points;
         std::vector<fcl::Triangle> faces;
         points.reserve(triangles.size() * 3);
@@ -29,8 +28,7 @@ public:
         object = std::make_unique<fcl::CollisionObjectd>(geometry);
     }
 
-    void place(const collisiontest::Matrix& m) override
-    {
+    void place(const collisiontest::Matrix& m) override {
         fcl::Transform3d transform = fcl::Transform3d::Identity();
         for (int row = 0; row < 3; ++row) {
             for (int column = 0; column < 3; ++column) transform.linear()(row, column) = m[column * 4 + row];
@@ -45,12 +43,10 @@ public:
 class FclLibrary final : public PeerLibrary {
 public:
     const char* name() const override { return "FCL"; }
-    std::unique_ptr<PeerMesh> build(const std::vector<collisiontest::Triangle>& triangles) override
-    {
+    std::unique_ptr<PeerMesh> build(const std::vector<collisiontest::Triangle>& triangles) override {
         return std::make_unique<FclMesh>(triangles);
     }
-    bool collide(PeerMesh& a, PeerMesh& b) override
-    {
+    bool collide(PeerMesh& a, PeerMesh& b) override {
         result_.clear();
         fcl::collide(static_cast<FclMesh&>(a).object.get(), static_cast<FclMesh&>(b).object.get(), request_, result_);
         return result_.isCollision();

@@ -8,8 +8,7 @@ namespace {
 
 class OdeMesh final : public PeerMesh {
 public:
-    explicit OdeMesh(const std::vector<collisiontest::Triangle>& triangles)
-    {
+    explicit OdeMesh(const std::vector<collisiontest::Triangle>& triangles) {
         for (const auto& t : triangles) {
             for (int i = 0; i < 9; i += 3) {
                 indices_.push_back(dTriIndex(vertices_.size() / 3));
@@ -21,16 +20,14 @@ public:
                                     indices_.data(), int(indices_.size()), 3 * sizeof(dTriIndex));
         geom = dCreateTriMesh(nullptr, data_, nullptr, nullptr, nullptr);
     }
-    ~OdeMesh() override
-    {
+    ~OdeMesh() override {
         dGeomDestroy(geom);
         dGeomTriMeshDataDestroy(data_);
     }
     OdeMesh(const OdeMesh&) = delete;
     OdeMesh& operator=(const OdeMesh&) = delete;
 
-    void place(const collisiontest::Matrix& m) override
-    {
+    void place(const collisiontest::Matrix& m) override {
         dMatrix3 rotation;
         for (int row = 0; row < 3; ++row) {
             for (int column = 0; column < 3; ++column) rotation[row * 4 + column] = m[column * 4 + row];
@@ -56,15 +53,13 @@ public:
     OdeLibrary& operator=(const OdeLibrary&) = delete;
 
     const char* name() const override { return "ODE"; }
-    std::unique_ptr<PeerMesh> build(const std::vector<collisiontest::Triangle>& triangles) override
-    {
+    std::unique_ptr<PeerMesh> build(const std::vector<collisiontest::Triangle>& triangles) override {
         return std::make_unique<OdeMesh>(triangles);
     }
-    bool collide(PeerMesh& a, PeerMesh& b) override
-    {
+    bool collide(PeerMesh& a, PeerMesh& b) override {
         dContactGeom contact;
-        return dCollide(static_cast<OdeMesh&>(a).geom, static_cast<OdeMesh&>(b).geom, 1 | CONTACTS_UNIMPORTANT, &contact,
-                        sizeof contact) > 0;
+        return dCollide(static_cast<OdeMesh&>(a).geom, static_cast<OdeMesh&>(b).geom, 1 | CONTACTS_UNIMPORTANT,
+                        &contact, sizeof contact) > 0;
     }
 };
 

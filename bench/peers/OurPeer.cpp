@@ -4,7 +4,8 @@ namespace {
 
 class OurMesh final : public PeerMesh {
 public:
-    explicit OurMesh(const std::vector<collisiontest::Triangle>& triangles) : model(collisiontest::buildModel(triangles)) {}
+    explicit OurMesh(const std::vector<collisiontest::Triangle>& triangles)
+        : model(collisiontest::buildModel(triangles)) {}
     void place(const collisiontest::Matrix& m) override { model->setTransform(m.data()); }
     collisiontest::ModelPtr model;
 };
@@ -12,12 +13,10 @@ public:
 class OurLibrary final : public PeerLibrary {
 public:
     const char* name() const override { return "ours"; }
-    std::unique_ptr<PeerMesh> build(const std::vector<collisiontest::Triangle>& triangles) override
-    {
+    std::unique_ptr<PeerMesh> build(const std::vector<collisiontest::Triangle>& triangles) override {
         return std::make_unique<OurMesh>(triangles);
     }
-    bool collide(PeerMesh& a, PeerMesh& b) override
-    {
+    bool collide(PeerMesh& a, PeerMesh& b) override {
         return static_cast<OurMesh&>(a).model->collides(static_cast<OurMesh&>(b).model.get());
     }
 };

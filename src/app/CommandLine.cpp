@@ -4,15 +4,13 @@
 #include <string_view>
 
 namespace {
-bool takesFile(std::string_view option) {
-    return option == "--record" || option == "--play" || option == "--timedemo";
-}
+bool takesFile(std::string_view option) { return option == "--record" || option == "--play" || option == "--timedemo"; }
 }  // namespace
 
 bool parseCommandLine(int argc, const char* const* argv, Options& options, std::string& problem) {
     bool seen[9] = {};
-    const char* const known[] = {"--data", "--level", "--events", "--record", "--play", "--timedemo", "--shot",
-                                 "--watch", nullptr};
+    const char* const known[] = {"--data",     "--level", "--events", "--record", "--play",
+                                 "--timedemo", "--shot",  "--watch",  nullptr};
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help") {
@@ -70,8 +68,7 @@ bool parseCommandLine(int argc, const char* const* argv, Options& options, std::
             options.file = value;
         }
     }
-    if (!options.shotFile.empty() && options.mode != Options::Mode::Play &&
-        options.mode != Options::Mode::Timedemo) {
+    if (!options.shotFile.empty() && options.mode != Options::Mode::Play && options.mode != Options::Mode::Timedemo) {
         problem = "--shot needs --play or --timedemo";
         return false;
     }

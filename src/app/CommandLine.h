@@ -6,11 +6,11 @@
 struct Options {
     enum class Mode { Normal, Record, Play, Timedemo };
 
-    std::string dataDir;   // changed into before anything is read
-    int level = 1;         // the level to start on
+    std::string dataDir;  // changed into before anything is read
+    int level = 1;        // the level to start on
     bool levelGiven = false;
-    bool events = false;   // the event log in ordinary play
-    bool watch = false;    // reload the level when a file it read changes
+    bool events = false;  // the event log in ordinary play
+    bool watch = false;   // reload the level when a file it read changes
     Mode mode = Mode::Normal;
     std::string file;      // the demo or script of --record, --play, --timedemo
     std::string shotFile;  // the PNG of the last frame of a play

@@ -17,8 +17,7 @@ void FrameFigures::startRun(Clock::time_point start, std::size_t frames) {
     frameTimes.reserve(frames);
 }
 
-void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts,
-                            bool deathEnded) {
+void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts, bool deathEnded) {
     idleTotal += parts.step;
     drawingTotal += parts.drawing;
     collisionTotal += parts.collision;

@@ -51,8 +51,7 @@ double parseSeconds(std::string_view text, double least, double most) {
     const std::string copy(text);
     char* end = nullptr;
     const double value = std::strtod(copy.c_str(), &end);
-    if (copy.empty() || *end != '\0' || !std::isfinite(value))
-        throw LineFault{"'" + copy + "' is not a number"};
+    if (copy.empty() || *end != '\0' || !std::isfinite(value)) throw LineFault{"'" + copy + "' is not a number"};
     if (value < least || value > most) {
         char range[96];
         std::snprintf(range, sizeof range, " is outside %g to %g seconds", least, most);

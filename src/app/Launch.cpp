@@ -7,13 +7,13 @@
 #include <system_error>
 
 #include "app/CommandLine.h"
-#include "level/LevelChecksum.h"
 #include "app/LevelWatch.h"
 #include "app/PlayEnd.h"
 #include "app/PlaySession.h"
 #include "app/Recording.h"
 #include "app/Replay.h"
 #include "app/Startup.h"
+#include "level/LevelChecksum.h"
 #include "level/LevelLoader.h"
 #include "platform/EventLog.h"
 #include "platform/MessageBox.h"

@@ -27,7 +27,7 @@ void ignoreSpecial(int, int, int) {}
 RunCallbacks runCallbacks() {
     switch (session.mode) {
         case Options::Mode::Record:
-            return {drawNothing, recordIdle,        recordKeyDown,        recordKeyUp,
+            return {drawNothing,       recordIdle,      recordKeyDown,        recordKeyUp,
                     recordSpecialDown, recordSpecialUp, recordHeldKeyReleases};
         case Options::Mode::Play:
         case Options::Mode::Timedemo:
@@ -36,7 +36,7 @@ RunCallbacks runCallbacks() {
         case Options::Mode::Normal:
             break;
     }
-    return {onDisplay, session.countFrames ? countedIdle : onIdle, onKeyDown, onKeyUp, onSpecialDown, onSpecialUp,
+    return {onDisplay,      session.countFrames ? countedIdle : onIdle, onKeyDown, onKeyUp, onSpecialDown, onSpecialUp,
             releaseHeldKeys};
 }
 

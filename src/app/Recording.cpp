@@ -3,12 +3,12 @@
 #include <array>
 
 #include "app/Frame.h"
-#include "level/LevelChecksum.h"
 #include "app/PlaySession.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "game/FrameClock.h"
 #include "game/Input.h"
+#include "level/LevelChecksum.h"
 #include "level/LevelLoader.h"
 #include "platform/EventLog.h"
 #include "platform/Timer.h"

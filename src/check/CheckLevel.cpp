@@ -7,9 +7,9 @@
 #include "check/Checker.h"
 #include "game/Collision.h"
 #include "game/SceneFrame.h"
-#include "level/LevelLoader.h"
-#include "level/LevelFormatFile.h"
 #include "level/ActionFile.h"
+#include "level/LevelFormatFile.h"
+#include "level/LevelLoader.h"
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "platform/Paths.h"
@@ -21,7 +21,6 @@ namespace {
 // A part of an object farther than this from its position can be walked into
 // before the object is tested: the player reaches about half a unit.
 constexpr float partReach = collisionRange - 0.5f;
-
 
 bool isPit(BlockKind kind) { return kind == BlockKind::AbyssObject || kind == BlockKind::WaterAbyssObject; }
 
@@ -37,9 +36,7 @@ public:
     const Model* model;  // null for lattices, switches and models that did not load
 };
 
-CheckedObject& checked(const std::unique_ptr<SceneObject>& object) {
-    return static_cast<CheckedObject&>(*object);
-}
+CheckedObject& checked(const std::unique_ptr<SceneObject>& object) { return static_cast<CheckedObject&>(*object); }
 
 // The points whose reach matters: the plate and grille span -1..1, a model its vertices.
 std::vector<Vector3> collidingPoints(const CheckedObject& object) {
@@ -63,8 +60,8 @@ float farthestPart(const CheckedObject& object) {
     const Matrix4 placement = placementMatrix(object.block);
     for (const Vector3& point : collidingPoints(object)) {
         const Vector3 placed = placement.transformPoint(point.x, point.y, point.z);
-        farthest = std::max(farthest, std::hypot(placed.x - object.block.position.x,
-                                                 placed.z - object.block.position.z));
+        farthest =
+            std::max(farthest, std::hypot(placed.x - object.block.position.x, placed.z - object.block.position.z));
     }
     return farthest;
 }
@@ -146,8 +143,8 @@ private:
             });
             if (cutOff)
                 report_.warning(path, reader->lineNumber(),
-                                std::string("the file ends inside the ") + blockKeyword(block.kind) + " block of line " +
-                                    std::to_string(block.line) + "; the game drops that object");
+                                std::string("the file ends inside the ") + blockKeyword(block.kind) +
+                                    " block of line " + std::to_string(block.line) + "; the game drops that object");
         } catch (const ObjectFileException& error) {
             reportStop(path, error);
             return false;
@@ -160,8 +157,7 @@ private:
         const Model* model = nullptr;
         if (blockHasModel(block.kind)) {
             if (leadsOutsideModels(block.modelName)) {
-                report_.warning(path, block.modelLine,
-                                "model name \"" + block.modelName + "\" leads outside models/");
+                report_.warning(path, block.modelLine, "model name \"" + block.modelName + "\" leads outside models/");
             }
             model = checker_.checkModel("models/" + hostPath(block.modelName.c_str()), path, block.modelLine);
             const bool needsBox = block.kind == BlockKind::AbyssObject || block.kind == BlockKind::WaterAbyssObject;
@@ -174,24 +170,24 @@ private:
         if (block.kind == BlockKind::WaterAbyssObject) checker_.checkTexture("texturen/wasser.tga", path, block.line);
         if (block.kind == BlockKind::SwitchObject) checker_.checkTexture("texturen/boden.tga", path, block.line);
         if (block.kind == BlockKind::LatticeObject && block.blockSign != 1 && block.blockSign != -1) {
-            report_.warning(path, block.axisLine,
-                            "the lattice's block sign is " + std::to_string(block.blockSign) +
-                                "; only +1 and -1 block the player");
+            report_.warning(
+                path, block.axisLine,
+                "the lattice's block sign is " + std::to_string(block.blockSign) + "; only +1 and -1 block the player");
         }
 
         auto object = std::make_unique<CheckedObject>(block, model);
         switch (block.kind) {
-        case BlockKind::Level:
-            break;
-        case BlockKind::AbyssObject:
-        case BlockKind::DeathObject:
-        case BlockKind::SwitchObject:
-            objects_.push_back(std::move(object));
-            break;
-        case BlockKind::WaterAbyssObject:
-        case BlockKind::LatticeObject:
-            sortedObjects_.push_back(std::move(object));
-            break;
+            case BlockKind::Level:
+                break;
+            case BlockKind::AbyssObject:
+            case BlockKind::DeathObject:
+            case BlockKind::SwitchObject:
+                objects_.push_back(std::move(object));
+                break;
+            case BlockKind::WaterAbyssObject:
+            case BlockKind::LatticeObject:
+                sortedObjects_.push_back(std::move(object));
+                break;
         }
     }
 
@@ -219,14 +215,14 @@ private:
     void checkWall(const Wall& wall, int line) {
         const std::string& path = files_.formatFile;
         if (wall.nextLevel > 3) {
-            report_.warning(path, line,
-                            "an exit to level " + std::to_string(wall.nextLevel) +
-                                ", outside 1 to 3: the game stays in level 3");
+            report_.warning(
+                path, line,
+                "an exit to level " + std::to_string(wall.nextLevel) + ", outside 1 to 3: the game stays in level 3");
         }
         if (wall.blockSign != 1 && wall.blockSign != -1) {
-            report_.warning(path, line,
-                            "the wall's block sign is " + std::to_string(wall.blockSign) +
-                                "; only +1 and -1 block the player");
+            report_.warning(
+                path, line,
+                "the wall's block sign is " + std::to_string(wall.blockSign) + "; only +1 and -1 block the player");
         }
         const float alongX = std::fabs(wall.x2 - wall.x1);
         const float alongZ = std::fabs(wall.z2 - wall.z1);
@@ -251,10 +247,11 @@ private:
         }
         for (const LinkBlock& block : blocks) {
             if (block.kind != 'o' && block.kind != 't') {
-                report_.warning(path, block.line,
-                                std::string("the letter '") + block.kind + "' is neither o nor t; the block links nothing");
-            } else if (block.kind == 't' ||
-                       checked(objects_[static_cast<std::size_t>(block.source)]).block.kind != BlockKind::SwitchObject) {
+                report_.warning(
+                    path, block.line,
+                    std::string("the letter '") + block.kind + "' is neither o nor t; the block links nothing");
+            } else if (block.kind == 't' || checked(objects_[static_cast<std::size_t>(block.source)]).block.kind !=
+                                                BlockKind::SwitchObject) {
                 report_.warning(path, block.line, "the source of these links is not a switch, so they never fire");
             }
         }

@@ -92,9 +92,9 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
         model.reset();
     } else if (stop.line != 0) {
         const std::string where = stop.atEnd ? "the file ends where " : "expected ";
-        report.error(path, stop.line,
-                     where + stop.expected + (stop.atEnd ? " was expected" : "") +
-                         "; the game stops reading the model here");
+        report.error(
+            path, stop.line,
+            where + stop.expected + (stop.atEnd ? " was expected" : "") + "; the game stops reading the model here");
         // What the game read of it is incomplete: checks on it would only bring false alarms.
         models_[path] = nullptr;
         return nullptr;
@@ -108,9 +108,9 @@ const Model* Checker::checkModel(const std::string& path, const std::string& cau
             warnLongName(*this, path, "material name", material.name, 34);
             if (material.textureFile.empty()) continue;
             if (material.textureFile.size() > 31) {
-                report.warning(path, material.textureLine,
-                               "texture path \"" + material.textureFile +
-                                   "\" is longer than the 31 characters the format allows");
+                report.warning(
+                    path, material.textureLine,
+                    "texture path \"" + material.textureFile + "\" is longer than the 31 characters the format allows");
             }
             checkTexture(material.textureFile, path, material.textureLine);
         }

@@ -4,15 +4,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <ios>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/InputTrack.h"
-#include "level/LevelChecksum.h"
-#include "level/LevelLoader.h"
 #include "app/Settings.h"
 #include "check/Checker.h"
+#include "level/LevelChecksum.h"
+#include "level/LevelLoader.h"
 #include "platform/Paths.h"
 #include "platform/TextLines.h"
 
@@ -31,8 +31,7 @@ std::string settingsLine(int number) {
         while (lines.next(line)) {
             if (lines.lineNumber() == number) return line;
         }
-    } catch (const TextLines::ReadError&) {
-    }
+    } catch (const TextLines::ReadError&) {}
     return {};
 }
 

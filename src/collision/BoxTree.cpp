@@ -12,8 +12,7 @@ namespace {
 constexpr int boundsStride = 9;
 }
 
-void BoxTree::build(std::vector<float>& triangles)
-{
+void BoxTree::build(std::vector<float>& triangles) {
     const std::size_t triangleCount = triangles.size() / 9;
     nodes.clear();
     depth = 0;
@@ -53,13 +52,13 @@ namespace {
 
 // Rounded outward: the stored box holds every corner exactly, so the tests that read
 // it need allow only for their own rounding.
-void setBox(BoxNode& node, const float* low, const float* high)
-{
+void setBox(BoxNode& node, const float* low, const float* high) {
     for (int axis = 0; axis < 3; ++axis) {
         const float center = float((double(low[axis]) + double(high[axis])) * 0.5);
         const double half = std::max(double(high[axis]) - center, center - double(low[axis]));
         float roundedHalf = float(half);
-        if (double(roundedHalf) < half) roundedHalf = std::nextafter(roundedHalf, std::numeric_limits<float>::infinity());
+        if (double(roundedHalf) < half)
+            roundedHalf = std::nextafter(roundedHalf, std::numeric_limits<float>::infinity());
         node.center[axis] = center;
         node.half[axis] = roundedHalf;
     }
@@ -69,8 +68,7 @@ void setBox(BoxNode& node, const float* low, const float* high)
 
 // Boxes are formed bottom-up (a parent's is the union of its children's), so the
 // walk down only scans centroids.
-std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int level, float* low, float* high)
-{
+std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int level, float* low, float* high) {
     depth = std::max(depth, level);
     const auto index = static_cast<std::uint32_t>(nodes.size());
     nodes.push_back(BoxNode{});
@@ -144,14 +142,12 @@ std::uint32_t BoxTree::buildRange(std::uint32_t begin, std::uint32_t end, int le
     return index;
 }
 
-void BoxTree::clear()
-{
+void BoxTree::clear() {
     nodes.clear();
     depth = 0;
 }
 
-std::size_t BoxTree::retainedBytes() const
-{
+std::size_t BoxTree::retainedBytes() const {
     return nodes.capacity() * sizeof(BoxNode) + bounds_.capacity() * sizeof(float) +
            order_.capacity() * sizeof(std::uint32_t) + sorted_.capacity() * sizeof(float);
 }

@@ -17,8 +17,7 @@ std::size_t pooledBytes = 0;
 bool poolClosed = false;
 
 struct PoolReaper {
-    ~PoolReaper()
-    {
+    ~PoolReaper() {
         poolClosed = true;
         while (freeHead) {
             collision::MeshModel* model = freeHead;
@@ -33,8 +32,7 @@ PoolReaper reaper;
 
 }  // namespace
 
-CollisionModel3D* newCollisionModel3D(bool)
-{
+CollisionModel3D* newCollisionModel3D(bool) {
     if (freeHead) {
         collision::MeshModel* model = freeHead;
         freeHead = model->nextFree;
@@ -49,8 +47,7 @@ CollisionModel3D* newCollisionModel3D(bool)
 
 namespace collision {
 
-void releaseModel(MeshModel* model)
-{
+void releaseModel(MeshModel* model) {
     if (model->pooled) return;  // destroyed twice: it is already waiting
     model->reset();
     const std::size_t bytes = model->retainedBytes();

@@ -23,8 +23,7 @@ constexpr double marginShare = 1e-5;
 
 }  // namespace
 
-bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree, RelativePlacement& out)
-{
+bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree, RelativePlacement& out) {
     const Placement& frame = *frameTree.placement;
     const Placement& other = *otherTree.placement;
     const auto& m = frame.linear;
@@ -80,16 +79,14 @@ bool relativePlacement(const PlacedTree& frameTree, const PlacedTree& otherTree,
 namespace {
 
 // The three corners (relative to the box centre) projected on `axis` lie beyond `reach`.
-bool projectedApart(const float* axis, const float r[3][3], float reach)
-{
+bool projectedApart(const float* axis, const float r[3][3], float reach) {
     const float p0 = axis[0] * r[0][0] + axis[1] * r[0][1] + axis[2] * r[0][2];
     const float p1 = axis[0] * r[1][0] + axis[1] * r[1][1] + axis[2] * r[1][2];
     const float p2 = axis[0] * r[2][0] + axis[1] * r[2][1] + axis[2] * r[2][2];
     return std::min({p0, p1, p2}) > reach || std::max({p0, p1, p2}) < -reach;
 }
 
-void normalOf(const float* c, float* out)
-{
+void normalOf(const float* c, float* out) {
     const float e1[3] = {c[3] - c[0], c[4] - c[1], c[5] - c[2]};
     const float e2[3] = {c[6] - c[0], c[7] - c[1], c[8] - c[2]};
     out[0] = e1[1] * e2[2] - e1[2] * e2[1];
@@ -103,8 +100,7 @@ void normalOf(const float* c, float* out)
 // and the triangle test decides anyway.
 class FrameBoxTest {
 public:
-    explicit FrameBoxTest(const RelativePlacement& relative)
-    {
+    explicit FrameBoxTest(const RelativePlacement& relative) {
         Vec3 column[3];
         for (int c = 0; c < 3; ++c) {
             column[c] = {relative.linear[0][c], relative.linear[1][c], relative.linear[2][c]};
@@ -130,15 +126,13 @@ public:
         margin_ = float(marginShare * relative.reach);
     }
 
-    void map(const float* p, float* out) const
-    {
+    void map(const float* p, float* out) const {
         for (int r = 0; r < 3; ++r) {
             out[r] = linear_[r][0] * p[0] + linear_[r][1] * p[1] + linear_[r][2] * p[2] + translation_[r];
         }
     }
 
-    bool separated(const BoxNode& a, const BoxNode& b, const float* bCenter) const
-    {
+    bool separated(const BoxNode& a, const BoxNode& b, const float* bCenter) const {
         float d[3], grown[3];
         for (int i = 0; i < 3; ++i) {
             d[i] = bCenter[i] - a.center[i];
@@ -151,9 +145,9 @@ public:
         }
         for (int k = 0; k < 3; ++k) {
             const float along = normal_[k][0] * d[0] + normal_[k][1] * d[1] + normal_[k][2] * d[2];
-            const float reach = absNormal_[k][0] * grown[0] + absNormal_[k][1] * grown[1] + absNormal_[k][2] * grown[2] +
-                                normalReach_[k][0] * b.half[0] + normalReach_[k][1] * b.half[1] +
-                                normalReach_[k][2] * b.half[2];
+            const float reach = absNormal_[k][0] * grown[0] + absNormal_[k][1] * grown[1] +
+                                absNormal_[k][2] * grown[2] + normalReach_[k][0] * b.half[0] +
+                                normalReach_[k][1] * b.half[1] + normalReach_[k][2] * b.half[2];
             if (std::fabs(along) > reach) return true;
         }
         return false;
@@ -161,8 +155,7 @@ public:
 
     // A frame triangle against the other box, along the frame's axes, the box's face
     // normals and the triangle's normal; the triangle is grown by the margin.
-    bool triangleApart(const float* c, const BoxNode& b, const float* bCenter) const
-    {
+    bool triangleApart(const float* c, const BoxNode& b, const float* bCenter) const {
         float r[3][3];
         for (int k = 0; k < 3; ++k) {
             for (int i = 0; i < 3; ++i) r[k][i] = c[3 * k + i] - bCenter[i];
@@ -191,8 +184,7 @@ public:
     }
 
     float frameSize(const BoxNode& a) const { return a.half[0] + a.half[1] + a.half[2]; }
-    float otherSize(const BoxNode& b) const
-    {
+    float otherSize(const BoxNode& b) const {
         return length_[0] * b.half[0] + length_[1] * b.half[1] + length_[2] * b.half[2];
     }
     float margin() const { return margin_; }
@@ -201,7 +193,7 @@ private:
     float linear_[3][3];
     float absLinear_[3][3];
     float translation_[3];
-    float normal_[3][3];       // face normals of the mapped boxes, not normalised
+    float normal_[3][3];  // face normals of the mapped boxes, not normalised
     float absNormal_[3][3];
     float normalReach_[3][3];  // |normal k . mapped edge i|
     float length_[3];
@@ -212,16 +204,14 @@ struct Bounds {
     float low[3], high[3];
 };
 
-bool boundsApart(const Bounds& a, const Bounds& b)
-{
+bool boundsApart(const Bounds& a, const Bounds& b) {
     for (int i = 0; i < 3; ++i) {
         if (a.high[i] < b.low[i] || b.high[i] < a.low[i]) return true;
     }
     return false;
 }
 
-Bounds cornerBounds(const float* c, float grow)
-{
+Bounds cornerBounds(const float* c, float grow) {
     Bounds out;
     for (int i = 0; i < 3; ++i) {
         out.low[i] = std::min({c[i], c[3 + i], c[6 + i]}) - grow;
@@ -232,8 +222,7 @@ Bounds cornerBounds(const float* c, float grow)
 
 // Both triangles' corners projected on `axis` leave a gap wider than `tolerance`.
 // Every corner is projected, so a normal rounded off true is still a fair axis.
-bool cornersApart(const float* axis, const float* a, const float* b, float tolerance)
-{
+bool cornersApart(const float* axis, const float* a, const float* b, float tolerance) {
     float aLow = axis[0] * a[0] + axis[1] * a[1] + axis[2] * a[2];
     float bLow = axis[0] * b[0] + axis[1] * b[1] + axis[2] * b[2];
     float aHigh = aLow, bHigh = bLow;
@@ -256,21 +245,20 @@ bool cornersApart(const float* axis, const float* a, const float* b, float toler
 class LeafTest {
 public:
     LeafTest(const PlacedTree& frame, const PlacedTree& other, const FrameBoxTest& boxes, bool frameIsSecond)
-        : frame_(frame), other_(other), boxes_(boxes), frameIsSecond_(frameIsSecond)
-    {
+        : frame_(frame), other_(other), boxes_(boxes), frameIsSecond_(frameIsSecond) {
         std::fill(std::begin(tag_), std::end(tag_), noTriangle);
     }
 
     bool meet(const BoxNode& frameLeaf, const BoxNode& otherBox, const float* otherCenter, std::uint32_t otherFirst,
-              std::uint32_t otherCount)
-    {
+              std::uint32_t otherCount) {
         for (std::uint32_t i = 0; i < frameLeaf.count; ++i) {
             const float* c = frame_.triangles + std::size_t(frameLeaf.first + i) * 9;
             if (boxes_.triangleApart(c, otherBox, otherCenter)) continue;
             const Bounds bounds = cornerBounds(c, 0.0f);
             float normal[3];
             normalOf(c, normal);
-            const float tolerance = 2.0f * boxes_.margin() * (std::fabs(normal[0]) + std::fabs(normal[1]) + std::fabs(normal[2]));
+            const float tolerance =
+                2.0f * boxes_.margin() * (std::fabs(normal[0]) + std::fabs(normal[1]) + std::fabs(normal[2]));
             PlacedTriangle placed;
             bool isPlaced = false;
             for (std::uint32_t j = otherFirst; j < otherFirst + otherCount; ++j) {
@@ -301,14 +289,13 @@ private:
     struct Entry {
         float corners[9];  // in the frame
         float normal[3];
-        float tolerance;   // the margin, scaled to the normal
-        Bounds bounds;     // grown by the margin
+        float tolerance;  // the margin, scaled to the normal
+        Bounds bounds;    // grown by the margin
         bool isPlaced;
         PlacedTriangle placed;
     };
 
-    Entry& lookUp(std::uint32_t triangle)
-    {
+    Entry& lookUp(std::uint32_t triangle) {
         const std::uint32_t slot = triangle % cacheSlots;
         Entry& entry = entries_[slot];
         if (tag_[slot] != triangle) {
@@ -339,8 +326,7 @@ struct NodePair {
     float otherCenter[3];  // the other node's centre in the frame
 };
 
-float distanceSquared(const float* a, const float* b)
-{
+float distanceSquared(const float* a, const float* b) {
     const float x = a[0] - b[0], y = a[1] - b[1], z = a[2] - b[2];
     return x * x + y * y + z * z;
 }
@@ -348,8 +334,7 @@ float distanceSquared(const float* a, const float* b)
 }  // namespace
 
 bool treesMeetInFrame(const PlacedTree& frame, const PlacedTree& other, const RelativePlacement& relative,
-                      bool frameIsSecond)
-{
+                      bool frameIsSecond) {
     const FrameBoxTest boxes(relative);
     LeafTest leaves(frame, other, boxes, frameIsSecond);
     const bool otherWhole = other.triangleCount <= cacheSlots;
@@ -377,8 +362,7 @@ bool treesMeetInFrame(const PlacedTree& frame, const PlacedTree& other, const Re
 
         // Split the larger box, and look first where the other box is nearer: in
         // contact that finds the touching pair sooner.
-        const bool splitFrame =
-            !a.isLeaf() && (b.isLeaf() || otherWhole || boxes.frameSize(a) >= boxes.otherSize(b));
+        const bool splitFrame = !a.isLeaf() && (b.isLeaf() || otherWhole || boxes.frameSize(a) >= boxes.otherSize(b));
         if (splitFrame) {
             NodePair near{pair.frame + 1, pair.other, {pair.otherCenter[0], pair.otherCenter[1], pair.otherCenter[2]}};
             NodePair far = near;

@@ -14,8 +14,7 @@ public:
     void destroy(int flag) override;
     void setTriangleCount(int n) override;
     void addTriangle(const float* p1, const float* p2, const float* p3) override;
-    void addTriangle(float x1, float y1, float z1, float x2, float y2, float z2,
-                     float x3, float y3, float z3) override;
+    void addTriangle(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3, float z3) override;
     void finalize() override;
     void setTransform(const float* matrix) override;
     bool collides(CollisionModel3D* other, int accuracyDepth = -1, int maxProcessingTime = 0,

@@ -14,8 +14,7 @@ Vec3 absolute(const Vec3& v) { return {std::fabs(v.x), std::fabs(v.y), std::fabs
 Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 
 // Bounds every placed coordinate of a tree, per world axis.
-Vec3 worldExtent(const BoxNode& root, const Placement& p)
-{
+Vec3 worldExtent(const BoxNode& root, const Placement& p) {
     Vec3 reach;
     double* out[3] = {&reach.x, &reach.y, &reach.z};
     const double t[3] = {p.translation.x, p.translation.y, p.translation.z};
@@ -35,8 +34,7 @@ Vec3 worldExtent(const BoxNode& root, const Placement& p)
 // the two placements, so they and the projected edge lengths are set up once per test.
 class BoxPairTest {
 public:
-    BoxPairTest(const PlacedTree& a, const PlacedTree& b)
-    {
+    BoxPairTest(const PlacedTree& a, const PlacedTree& b) {
         Vec3 edgeA[3], edgeB[3];
         for (int k = 0; k < 3; ++k) {
             edgeA[k] = a.placement->column(k);
@@ -63,8 +61,7 @@ public:
         }
     }
 
-    bool separated(const BoxNode& a, const Vec3& centerA, const BoxNode& b, const Vec3& centerB) const
-    {
+    bool separated(const BoxNode& a, const Vec3& centerA, const BoxNode& b, const Vec3& centerB) const {
         const Vec3 d = centerB - centerA;
         for (int i = 0; i < axisCount; ++i) {
             const double reach = reachA_[i][0] * a.half[0] + reachA_[i][1] * a.half[1] + reachA_[i][2] * a.half[2] +
@@ -80,8 +77,7 @@ public:
 private:
     static constexpr int axisCount = 15;
 
-    static double size(const BoxNode& node, const double* length)
-    {
+    static double size(const BoxNode& node, const double* length) {
         return node.half[0] * length[0] + node.half[1] * length[1] + node.half[2] * length[2];
     }
 
@@ -93,13 +89,11 @@ private:
     double lengthB_[3];
 };
 
-Vec3 placedCenter(const BoxNode& node, const Placement& p)
-{
+Vec3 placedCenter(const BoxNode& node, const Placement& p) {
     return p.apply(node.center[0], node.center[1], node.center[2]);
 }
 
-bool leavesMeet(const PlacedTree& a, const BoxNode& leafA, const PlacedTree& b, const BoxNode& leafB)
-{
+bool leavesMeet(const PlacedTree& a, const BoxNode& leafA, const PlacedTree& b, const BoxNode& leafB) {
     PlacedTriangle placedA[leafTriangles];
     PlacedTriangle placedB[leafTriangles];
     for (std::uint32_t i = 0; i < leafA.count; ++i) {
@@ -122,8 +116,7 @@ struct NodePair {
 
 // The descent for placements that cannot be inverted safely (flattening or nearly
 // flattening scales): both trees are placed in world space.
-bool treesMeetInWorld(const PlacedTree& a, const PlacedTree& b)
-{
+bool treesMeetInWorld(const PlacedTree& a, const PlacedTree& b) {
     const BoxPairTest boxes(a, b);
 
     // Each step replaces a pair by at most two pairs one level deeper, so the stack
@@ -161,8 +154,7 @@ bool treesMeetInWorld(const PlacedTree& a, const PlacedTree& b)
 
 }  // namespace
 
-bool treesMeet(const PlacedTree& a, const PlacedTree& b)
-{
+bool treesMeet(const PlacedTree& a, const PlacedTree& b) {
     // The frame is the larger tree's own model space, so its boxes need no placing.
     const bool aFirst = a.nodeCount >= b.nodeCount;
     const PlacedTree& large = aFirst ? a : b;

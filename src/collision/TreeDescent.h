@@ -6,9 +6,9 @@
 namespace collision {
 
 struct PlacedTree {
-    const BoxNode* nodes;      // non-empty tree
+    const BoxNode* nodes;  // non-empty tree
     std::size_t nodeCount;
-    const float* triangles;    // in leaf order, nine floats each
+    const float* triangles;  // in leaf order, nine floats each
     std::size_t triangleCount;
     const Placement* placement;
 };

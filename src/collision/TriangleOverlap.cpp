@@ -5,16 +5,14 @@
 
 namespace collision {
 
-bool isFiniteMatrix(const float* matrix16)
-{
+bool isFiniteMatrix(const float* matrix16) {
     for (int i = 0; i < 16; ++i) {
         if (!std::isfinite(matrix16[i])) return false;
     }
     return true;
 }
 
-Placement placementFromMatrix(const float* matrix16)
-{
+Placement placementFromMatrix(const float* matrix16) {
     Placement p;
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) p.linear[row][column] = matrix16[column * 4 + row];
@@ -23,8 +21,7 @@ Placement placementFromMatrix(const float* matrix16)
     return p;
 }
 
-bool isDegenerateTriangle(const float* c)
-{
+bool isDegenerateTriangle(const float* c) {
     for (int i = 0; i < 9; ++i) {
         if (!std::isfinite(c[i])) return true;
     }
@@ -35,16 +32,14 @@ bool isDegenerateTriangle(const float* c)
     return isZero(cross(u, v));
 }
 
-void placeTreeTriangle(const Placement& placement, const float* c, PlacedTriangle& out)
-{
+void placeTreeTriangle(const Placement& placement, const float* c, PlacedTriangle& out) {
     for (int i = 0; i < 3; ++i) out.corner[i] = placement.apply(c[3 * i], c[3 * i + 1], c[3 * i + 2]);
     out.normal = cross(out.corner[1] - out.corner[0], out.corner[2] - out.corner[0]);
     out.degenerate = isZero(out.normal) || !std::isfinite(out.normal.x) || !std::isfinite(out.normal.y) ||
                      !std::isfinite(out.normal.z);
 }
 
-void placeTriangle(const Placement& placement, const float* c, PlacedTriangle& out)
-{
+void placeTriangle(const Placement& placement, const float* c, PlacedTriangle& out) {
     placeTreeTriangle(placement, c, out);
     out.degenerate = out.degenerate || isDegenerateTriangle(c);
 }
@@ -52,8 +47,7 @@ void placeTriangle(const Placement& placement, const float* c, PlacedTriangle& o
 namespace {
 
 // Strict comparisons: intervals that only touch are not separated.
-bool separatedAlong(const Vec3& axis, const Vec3 a[3], const Vec3 b[3])
-{
+bool separatedAlong(const Vec3& axis, const Vec3 a[3], const Vec3 b[3]) {
     const double a0 = dot(axis, a[0]), a1 = dot(axis, a[1]), a2 = dot(axis, a[2]);
     const double b0 = dot(axis, b[0]), b1 = dot(axis, b[1]), b2 = dot(axis, b[2]);
     const double aLow = std::min({a0, a1, a2}), aHigh = std::max({a0, a1, a2});
@@ -67,8 +61,7 @@ bool separatedAlong(const Vec3& axis, const Vec3 a[3], const Vec3 b[3])
 // decide coplanar and nearly coplanar pairs) and the nine edge-edge cross products.
 // For two convex flat polygons this list is complete, so no axis separating means
 // the triangles share a point.
-bool trianglesMeet(const PlacedTriangle& a, const PlacedTriangle& b)
-{
+bool trianglesMeet(const PlacedTriangle& a, const PlacedTriangle& b) {
     if (a.degenerate || b.degenerate) return false;
 
     // Work relative to one corner: small differences keep their precision far from

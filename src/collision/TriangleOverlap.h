@@ -12,8 +12,7 @@ struct Vec3 {
 
 inline Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 cross(const Vec3& a, const Vec3& b)
-{
+inline Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 inline bool isZero(const Vec3& a) { return a.x == 0.0 && a.y == 0.0 && a.z == 0.0; }
@@ -24,8 +23,7 @@ struct Placement {
     double linear[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};  // [row][column]
     Vec3 translation;
 
-    Vec3 apply(double x, double y, double z) const
-    {
+    Vec3 apply(double x, double y, double z) const {
         return {linear[0][0] * x + linear[0][1] * y + linear[0][2] * z + translation.x,
                 linear[1][0] * x + linear[1][1] * y + linear[1][2] * z + translation.y,
                 linear[2][0] * x + linear[2][1] * y + linear[2][2] * z + translation.z};

@@ -10,8 +10,7 @@ constexpr float degreesToRadians = 0.017453292f;
 
 Camera camera(0, -0.5f, 0, -1.5f);
 
-Camera::Camera(float baseX, float baseY, float baseZ, float distance)
-    : base{baseX, baseY, baseZ}, distance(distance) {}
+Camera::Camera(float baseX, float baseY, float baseZ, float distance) : base{baseX, baseY, baseZ}, distance(distance) {}
 
 void Camera::reset() {
     offset = Vector3{};

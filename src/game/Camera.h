@@ -18,11 +18,11 @@ public:
     // Builds `matrix` on the modelview stack, leaving the current matrix as it was.
     void computeMatrix();
 
-    Vector3 offset;     // accumulated movement; y never changes
-    float pitch = 0;    // degrees; 0 level view, 90 straight from above
-    float yaw = 0;      // degrees
-    Vector3 base;       // the eye height above the ground, as a translation
-    float distance;     // how far the eye stays behind the player
+    Vector3 offset;   // accumulated movement; y never changes
+    float pitch = 0;  // degrees; 0 level view, 90 straight from above
+    float yaw = 0;    // degrees
+    Vector3 base;     // the eye height above the ground, as a translation
+    float distance;   // how far the eye stays behind the player
     float matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     bool matrixValid = false;
 };

@@ -85,8 +85,8 @@ void checkCollisions() {
     testWalls();
 }
 
-bool segmentTouchesSphere(float x1, float y1, float z1, float x2, float y2, float z2,
-                          float cx, float cy, float cz, float r) {
+bool segmentTouchesSphere(float x1, float y1, float z1, float x2, float y2, float z2, float cx, float cy, float cz,
+                          float r) {
     const float dx = x2 - x1, dy = y2 - y1, dz = z2 - z1;
     const float wx = cx - x1, wy = cy - y1, wz = cz - z1;
     const float lengthSquared = dx * dx + dy * dy + dz * dz;

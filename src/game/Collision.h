@@ -13,5 +13,5 @@ void checkCollisions();
 
 // True when the segment p1-p2 touches the sphere (c, r), judged where the
 // line comes closest to the centre; that point must lie on the segment.
-bool segmentTouchesSphere(float x1, float y1, float z1, float x2, float y2, float z2,
-                          float cx, float cy, float cz, float r);
+bool segmentTouchesSphere(float x1, float y1, float z1, float x2, float y2, float z2, float cx, float cy, float cz,
+                          float r);

@@ -92,8 +92,8 @@ void onSpecialUp(int key, int, int) {
 }
 
 void releaseHeldKeys(void (*specialUp)(int, int, int), void (*keyUp)(unsigned char, int, int)) {
-    for (const int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN, GLUT_KEY_PAGE_UP,
-                          GLUT_KEY_PAGE_DOWN}) {
+    for (const int key :
+         {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_RIGHT, GLUT_KEY_DOWN, GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_DOWN}) {
         if (*heldFlag(key)) specialUp(key, 0, 0);
     }
     if (keyStrafeLeft) keyUp(',', 0, 0);

@@ -15,8 +15,8 @@ namespace {
 // A position read from the file, refused unless it names an entry of `list`.
 SceneObject* objectAt(const ObjectList& list, int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= list.size()) {
-        throw ObjectFileException("Fehler.", "a position below " + std::to_string(list.size()) +
-                                                 ", the length of the list it names");
+        throw ObjectFileException(
+            "Fehler.", "a position below " + std::to_string(list.size()) + ", the length of the list it names");
     }
     return list[static_cast<std::size_t>(position)].get();
 }

@@ -17,8 +17,8 @@ void readWallLines(LineReader& reader, std::vector<Wall>& walls, int& count) {
         Wall wall;
         char axis = 0;
         int sign = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%f %f %f %f %c %d %d", &wall.x1, &wall.z1, &wall.x2,
-                                  &wall.z2, &axis, &sign, &wall.nextLevel),
+        requireFields(std::sscanf(reader.need().c_str(), "%f %f %f %f %c %d %d", &wall.x1, &wall.z1, &wall.x2, &wall.z2,
+                                  &axis, &sign, &wall.nextLevel),
                       7, "a wall \"x1 z1 x2 z2 axis sign target\"");
         if (axis == 'x') {
             wall.blockAxis = 0;

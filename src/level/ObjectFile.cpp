@@ -11,8 +11,8 @@
 #include "level/Scene.h"
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
-#include "scene/LevelObject.h"
 #include "scene/LatticeObject.h"
+#include "scene/LevelObject.h"
 #include "scene/SwitchObject.h"
 #include "scene/WaterAbyssObject.h"
 
@@ -30,8 +30,8 @@ void clearScene() {
     levelObject = std::make_unique<LevelObject>(true);
 }
 
-const BlockKind blockKinds[] = {BlockKind::Level, BlockKind::AbyssObject, BlockKind::WaterAbyssObject,
-                                 BlockKind::DeathObject, BlockKind::LatticeObject, BlockKind::SwitchObject};
+const BlockKind blockKinds[] = {BlockKind::Level,       BlockKind::AbyssObject,   BlockKind::WaterAbyssObject,
+                                BlockKind::DeathObject, BlockKind::LatticeObject, BlockKind::SwitchObject};
 
 void readModelName(LineReader& reader, ObjectBlock& block) {
     WordBuffer word = {};
@@ -58,9 +58,9 @@ void readVector(LineReader& reader, const char* format, Vector3& v, const char* 
 void readPlacement(LineReader& reader, ObjectBlock& block) {
     readVector(reader, "Translation=%f %f %f", block.position, "\"Translation=x y z\"");
     readVector(reader, "RTranslation=%f %f %f", block.pivot, "\"RTranslation=x y z\"");
-    requireFields(std::sscanf(reader.need().c_str(), "Rotation=%f %f %f", &block.rotationX, &block.rotationY,
-                              &block.rotationZ),
-                  3, "\"Rotation=x y z\"");
+    requireFields(
+        std::sscanf(reader.need().c_str(), "Rotation=%f %f %f", &block.rotationX, &block.rotationY, &block.rotationZ),
+        3, "\"Rotation=x y z\"");
     readVector(reader, "Scaling=%f %f %f", block.scale, "\"Scaling=x y z\"");
 }
 
@@ -89,41 +89,41 @@ void readAnimation(LineReader& reader, ObjectBlock& block) {
 
 void readBlockLines(LineReader& reader, ObjectBlock& block) {
     switch (block.kind) {
-    case BlockKind::Level:
-    case BlockKind::AbyssObject:
-    case BlockKind::WaterAbyssObject:
-        readModelName(reader, block);
-        // Read and required, but these always build their collision models.
-        block.staticYes = readYesWord(reader, "static=%40s", "\"static=yes\" or \"static=no\"");
-        break;
-    case BlockKind::DeathObject:
-        readModelName(reader, block);
-        block.staticYes = readYesWord(reader, "static=%40s", "\"static=yes\" or \"static=no\"");
-        block.animatedYes = readYesWord(reader, "animated=%40s", "\"animated=yes\" or \"animated=no\"");
-        requireFields(std::sscanf(reader.need().c_str(), "Startframe=%f", &block.startFrame), 1,
-                      "\"Startframe=frame\"");
-        break;
-    case BlockKind::LatticeObject: {
-        char axis = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%c %d", &axis, &block.blockSign), 2,
-                      "the block axis and sign, \"x 1\" or \"z -1\"");
-        block.axisLine = reader.lineNumber();
-        if (axis == 'x') {
-            block.blockAxis = 0;
-        } else if (axis == 'z') {
-            block.blockAxis = 2;
-        } else {
-            throw ObjectFileException("Fehler.", "the block axis x or z at the start of the line");
+        case BlockKind::Level:
+        case BlockKind::AbyssObject:
+        case BlockKind::WaterAbyssObject:
+            readModelName(reader, block);
+            // Read and required, but these always build their collision models.
+            block.staticYes = readYesWord(reader, "static=%40s", "\"static=yes\" or \"static=no\"");
+            break;
+        case BlockKind::DeathObject:
+            readModelName(reader, block);
+            block.staticYes = readYesWord(reader, "static=%40s", "\"static=yes\" or \"static=no\"");
+            block.animatedYes = readYesWord(reader, "animated=%40s", "\"animated=yes\" or \"animated=no\"");
+            requireFields(std::sscanf(reader.need().c_str(), "Startframe=%f", &block.startFrame), 1,
+                          "\"Startframe=frame\"");
+            break;
+        case BlockKind::LatticeObject: {
+            char axis = 0;
+            requireFields(std::sscanf(reader.need().c_str(), "%c %d", &axis, &block.blockSign), 2,
+                          "the block axis and sign, \"x 1\" or \"z -1\"");
+            block.axisLine = reader.lineNumber();
+            if (axis == 'x') {
+                block.blockAxis = 0;
+            } else if (axis == 'z') {
+                block.blockAxis = 2;
+            } else {
+                throw ObjectFileException("Fehler.", "the block axis x or z at the start of the line");
+            }
+            requireFields(std::sscanf(reader.need().c_str(), "Up=%f", &block.upStep), 1, "\"Up=step\"");
+            break;
         }
-        requireFields(std::sscanf(reader.need().c_str(), "Up=%f", &block.upStep), 1, "\"Up=step\"");
-        break;
-    }
-    case BlockKind::SwitchObject:
-        requireFields(std::sscanf(reader.need().c_str(), "%f", &block.pressDistance), 1,
-                      "the press distance (a number)");
-        requireFields(std::sscanf(reader.need().c_str(), "%d", &block.pressAxis), 1,
-                      "the press axis (1 = x, 2 = y, 3 = z)");
-        break;
+        case BlockKind::SwitchObject:
+            requireFields(std::sscanf(reader.need().c_str(), "%f", &block.pressDistance), 1,
+                          "the press distance (a number)");
+            requireFields(std::sscanf(reader.need().c_str(), "%d", &block.pressAxis), 1,
+                          "the press axis (1 = x, 2 = y, 3 = z)");
+            break;
     }
     readPlacement(reader, block);
     readAnimation(reader, block);
@@ -172,46 +172,46 @@ std::unique_ptr<Object> buildModelObject(const ObjectBlock& block, std::unique_p
 
 void buildObject(const ObjectBlock& block) {
     switch (block.kind) {
-    case BlockKind::Level:
-        startLevel(block);
-        loadBlockModel(levelObject->model, block);
-        levelObject->compileDisplayList();
-        break;
-    case BlockKind::AbyssObject: {
-        auto object = buildModelObject(block, std::make_unique<AbyssObject>());
-        object->compileDisplayList();
-        objects.push_back(std::move(object));
-        break;
-    }
-    case BlockKind::WaterAbyssObject:
-        sortedObjects.push_back(buildModelObject(block, std::make_unique<WaterAbyssObject>()));
-        break;
-    case BlockKind::DeathObject: {
-        auto object = buildModelObject(block, std::make_unique<DeathObject>(block.staticYes));
-        // Still animating from the constructor, so the start frame moves the model
-        // whatever "animated=" says.
-        if (block.startFrame != 0) object->update(block.startFrame);
-        object->animating = block.animatedYes;
-        objects.push_back(std::move(object));
-        break;
-    }
-    case BlockKind::LatticeObject: {
-        auto object = std::make_unique<LatticeObject>();
-        applyPlacement(block, *object);
-        object->blockAxis = block.blockAxis;
-        object->blockSign = static_cast<short>(block.blockSign);
-        object->upStep = block.upStep;
-        sortedObjects.push_back(std::move(object));
-        break;
-    }
-    case BlockKind::SwitchObject: {
-        auto object = std::make_unique<SwitchObject>();
-        applyPlacement(block, *object);
-        object->pressDistance = block.pressDistance;
-        object->pressAxis = static_cast<short>(block.pressAxis);
-        objects.push_back(std::move(object));
-        break;
-    }
+        case BlockKind::Level:
+            startLevel(block);
+            loadBlockModel(levelObject->model, block);
+            levelObject->compileDisplayList();
+            break;
+        case BlockKind::AbyssObject: {
+            auto object = buildModelObject(block, std::make_unique<AbyssObject>());
+            object->compileDisplayList();
+            objects.push_back(std::move(object));
+            break;
+        }
+        case BlockKind::WaterAbyssObject:
+            sortedObjects.push_back(buildModelObject(block, std::make_unique<WaterAbyssObject>()));
+            break;
+        case BlockKind::DeathObject: {
+            auto object = buildModelObject(block, std::make_unique<DeathObject>(block.staticYes));
+            // Still animating from the constructor, so the start frame moves the model
+            // whatever "animated=" says.
+            if (block.startFrame != 0) object->update(block.startFrame);
+            object->animating = block.animatedYes;
+            objects.push_back(std::move(object));
+            break;
+        }
+        case BlockKind::LatticeObject: {
+            auto object = std::make_unique<LatticeObject>();
+            applyPlacement(block, *object);
+            object->blockAxis = block.blockAxis;
+            object->blockSign = static_cast<short>(block.blockSign);
+            object->upStep = block.upStep;
+            sortedObjects.push_back(std::move(object));
+            break;
+        }
+        case BlockKind::SwitchObject: {
+            auto object = std::make_unique<SwitchObject>();
+            applyPlacement(block, *object);
+            object->pressDistance = block.pressDistance;
+            object->pressAxis = static_cast<short>(block.pressAxis);
+            objects.push_back(std::move(object));
+            break;
+        }
     }
 }
 
@@ -219,19 +219,23 @@ void buildObject(const ObjectBlock& block) {
 
 const char* blockKeyword(BlockKind kind) {
     switch (kind) {
-    case BlockKind::Level: return "Level";
-    case BlockKind::AbyssObject: return "AbyssObject";
-    case BlockKind::WaterAbyssObject: return "WaterAbyssObject";
-    case BlockKind::DeathObject: return "DeathObject";
-    case BlockKind::LatticeObject: return "LatticeObject";
-    case BlockKind::SwitchObject: return "SwitchObject";
+        case BlockKind::Level:
+            return "Level";
+        case BlockKind::AbyssObject:
+            return "AbyssObject";
+        case BlockKind::WaterAbyssObject:
+            return "WaterAbyssObject";
+        case BlockKind::DeathObject:
+            return "DeathObject";
+        case BlockKind::LatticeObject:
+            return "LatticeObject";
+        case BlockKind::SwitchObject:
+            return "SwitchObject";
     }
     return "";
 }
 
-bool blockHasModel(BlockKind kind) {
-    return kind != BlockKind::LatticeObject && kind != BlockKind::SwitchObject;
-}
+bool blockHasModel(BlockKind kind) { return kind != BlockKind::LatticeObject && kind != BlockKind::SwitchObject; }
 
 bool readObjectBlock(LineReader& reader, ObjectBlock& block) {
     std::string line;

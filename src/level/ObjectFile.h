@@ -28,7 +28,7 @@ struct ObjectBlock {
     short blockAxis = 0;  // LatticeObject: 0 = x, 2 = z
     int blockSign = 0;    // LatticeObject, as written
     int axisLine = 0;
-    float upStep = 0;     // LatticeObject
+    float upStep = 0;         // LatticeObject
     float pressDistance = 0;  // SwitchObject
     int pressAxis = 0;        // SwitchObject: 1 = x, 2 = y, 3 = z
 

@@ -20,7 +20,8 @@ void logEvent(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     // A longer text is cut; the frame number and the event word always fit.
-    const int written = std::vsnprintf(line + prefix, sizeof line - static_cast<std::size_t>(prefix), format, arguments);
+    const int written =
+        std::vsnprintf(line + prefix, sizeof line - static_cast<std::size_t>(prefix), format, arguments);
     va_end(arguments);
     if (written < 0) return;
     std::fputs(line, stdout);

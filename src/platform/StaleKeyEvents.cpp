@@ -17,8 +17,8 @@ Bool isKeyEventUntil(Display*, XEvent* event, XPointer until) {
 }  // namespace
 
 Time serverTimeNow(Display* display) {
-    const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, CopyFromParent,
-                                        InputOnly, CopyFromParent, 0, nullptr);
+    const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, CopyFromParent, InputOnly,
+                                        CopyFromParent, 0, nullptr);
     XSelectInput(display, window, PropertyChangeMask);
     const unsigned char nothing = 0;
     XChangeProperty(display, window, XA_WM_NAME, XA_STRING, 8, PropModeAppend, &nothing, 0);
@@ -33,6 +33,5 @@ void dropKeyEventsUntil(Display* display, Time until) {
     // The round trip brings in everything the server sent before it.
     XSync(display, False);
     XEvent event;
-    while (XCheckIfEvent(display, &event, isKeyEventUntil, reinterpret_cast<XPointer>(&until))) {
-    }
+    while (XCheckIfEvent(display, &event, isKeyEventUntil, reinterpret_cast<XPointer>(&until))) {}
 }

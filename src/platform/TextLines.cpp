@@ -41,9 +41,14 @@ bool TextLines::next(std::string& line) {
     split_ = split;
     bool dropReturn = false;
     switch (format_.carriageReturn) {
-    case CarriageReturn::Keep: break;
-    case CarriageReturn::BeforeLineFeed: dropReturn = ended; break;
-    case CarriageReturn::AtLineEnd: dropReturn = !split; break;
+        case CarriageReturn::Keep:
+            break;
+        case CarriageReturn::BeforeLineFeed:
+            dropReturn = ended;
+            break;
+        case CarriageReturn::AtLineEnd:
+            dropReturn = !split;
+            break;
     }
     if (dropReturn && !line.empty() && line.back() == '\r') line.pop_back();
     return true;

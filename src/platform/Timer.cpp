@@ -3,9 +3,7 @@
 #include <chrono>
 
 namespace {
-std::int64_t counterNow() {
-    return std::chrono::steady_clock::now().time_since_epoch().count();
-}
+std::int64_t counterNow() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
 }  // namespace
 
 Timer timer;
@@ -19,6 +17,4 @@ Timer::Timer() {
     }
 }
 
-float Timer::elapsed() const {
-    return static_cast<float>(counterNow() - startCount) * secondsPerTick;
-}
+float Timer::elapsed() const { return static_cast<float>(counterNow() - startCount) * secondsPerTick; }

@@ -156,15 +156,15 @@ void setTitle(Display* display, Window window, const std::string& caption) {
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     const auto* bytes = reinterpret_cast<const unsigned char*>(caption.c_str());
     const int length = static_cast<int>(caption.size());
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8,
-                    PropModeReplace, bytes, length);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8, PropModeReplace, bytes,
+                    length);
     XChangeProperty(display, window, XA_WM_NAME, utf8, 8, PropModeReplace, bytes, length);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON_NAME", False), utf8, 8,
-                    PropModeReplace, bytes, length);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON_NAME", False), utf8, 8, PropModeReplace, bytes,
+                    length);
     // Lets tools tell this game's box from another program's box of the same title.
     const long pid = static_cast<long>(getpid());
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 void setDialogHints(Display* display, Window window, int width, int height) {
@@ -276,9 +276,7 @@ void raiseGame(Display* display, Window game) {
     tolerateXErrors(display, [&] { XRaiseWindow(display, game); });
 }
 
-bool isAnswerKey(KeySym key) {
-    return key == XK_Return || key == XK_KP_Enter || key == XK_space || key == XK_Escape;
-}
+bool isAnswerKey(KeySym key) { return key == XK_Return || key == XK_KP_Enter || key == XK_space || key == XK_Escape; }
 
 struct Layout {
     int width = 0;
@@ -291,8 +289,8 @@ struct Layout {
     }
 };
 
-void drawBox(Display* display, Window window, GC gc, const BoxFont& font,
-             const std::vector<std::string>& lines, const Layout& layout, bool buttonDown) {
+void drawBox(Display* display, Window window, GC gc, const BoxFont& font, const std::vector<std::string>& lines,
+             const Layout& layout, bool buttonDown) {
     const unsigned long black = BlackPixel(display, DefaultScreen(display));
     const unsigned long white = WhitePixel(display, DefaultScreen(display));
     XClearWindow(display, window);
@@ -315,8 +313,7 @@ void drawBox(Display* display, Window window, GC gc, const BoxFont& font,
     XFlush(display);
 }
 
-void runBox(Display* display, const std::string& text, const std::string& caption, Window game,
-            bool overGameMode) {
+void runBox(Display* display, const std::string& text, const std::string& caption, Window game, bool overGameMode) {
     const int screen = DefaultScreen(display);
     const Window root = RootWindow(display, screen);
     GC gc = XCreateGC(display, root, 0, nullptr);
@@ -337,18 +334,18 @@ void runBox(Display* display, const std::string& text, const std::string& captio
     const int x = std::max(0, (DisplayWidth(display, screen) - layout.width) / 2);
     const int y = std::max(0, (DisplayHeight(display, screen) - layout.height) / 2);
     const unsigned long background = 0xd8d8d8;
-    const Window window = XCreateSimpleWindow(display, root, x, y, static_cast<unsigned>(layout.width),
-                                              static_cast<unsigned>(layout.height), 1,
-                                              BlackPixel(display, screen), background);
+    const Window window =
+        XCreateSimpleWindow(display, root, x, y, static_cast<unsigned>(layout.width),
+                            static_cast<unsigned>(layout.height), 1, BlackPixel(display, screen), background);
     setTitle(display, window, caption);
     setDialogHints(display, window, layout.width, layout.height);
     // Keeps the box above the game and tells a window manager whose it is.
     if (game != None) XSetTransientForHint(display, window, game);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
-    XSelectInput(display, window,
-                 ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                     StructureNotifyMask);
+    XSelectInput(
+        display, window,
+        ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
 
     // Only a key pressed and released while the box is open answers it: a key
     // that was already down when it appeared (the one that caused the message,

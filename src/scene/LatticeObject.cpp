@@ -30,8 +30,7 @@ GLuint makeGrilleTexture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, grilleSize, grilleSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 texels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, grilleSize, grilleSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     return name;
 }
 
@@ -45,16 +44,24 @@ void drawLatticeGeometry(GLuint texture, const float* colour) {
 
     glBegin(GL_QUADS);
     glNormal3f(0, 0, 1);
-    glTexCoord2f(0, 0); glVertex3f(-1, -1, 0);
-    glTexCoord2f(1, 0); glVertex3f(1, -1, 0);
-    glTexCoord2f(1, 1); glVertex3f(1, 1, 0);
-    glTexCoord2f(0, 1); glVertex3f(-1, 1, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(-1, -1, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(1, -1, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, 1, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(-1, 1, 0);
 
     glNormal3f(0, 0, -1);
-    glTexCoord2f(0, 0); glVertex3f(-1, -1, 0);
-    glTexCoord2f(0, 1); glVertex3f(-1, 1, 0);
-    glTexCoord2f(1, 1); glVertex3f(1, 1, 0);
-    glTexCoord2f(1, 0); glVertex3f(1, -1, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(-1, -1, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(-1, 1, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, 1, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(1, -1, 0);
     glEnd();
 
     glDisable(GL_TEXTURE_2D);

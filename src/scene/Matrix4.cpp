@@ -30,8 +30,8 @@ void Matrix4::postMultiply(const Matrix4& b) {
     const Matrix4& bb = (&b == this) ? a : b;
     for (int column = 0; column < 3; ++column) {
         for (int row = 0; row < 3; ++row) {
-            m[column * 4 + row] = a.m[row] * bb.m[column * 4] + a.m[4 + row] * bb.m[column * 4 + 1] +
-                                  a.m[8 + row] * bb.m[column * 4 + 2];
+            m[column * 4 + row] =
+                a.m[row] * bb.m[column * 4] + a.m[4 + row] * bb.m[column * 4 + 1] + a.m[8 + row] * bb.m[column * 4 + 2];
         }
     }
     for (int row = 0; row < 3; ++row) {

@@ -4,7 +4,6 @@
 
 #include "scene/Model.h"
 
-
 void Material::applyMaterial() const {
     glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);

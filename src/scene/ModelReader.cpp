@@ -112,8 +112,8 @@ bool readTriangle(PieceReader& in, Triangle& triangle, std::size_t vertexCount, 
     int flags = 0, smoothingGroup = 0;
     int* v = triangle.vertexIndices;
     int* n = triangle.normalIndices;
-    if (std::sscanf(in.need("a triangle \"flags v1 v2 v3 n1 n2 n3 group\""), "%d %d %d %d %d %d %d %d", &flags,
-                    &v[0], &v[1], &v[2], &n[0], &n[1], &n[2], &smoothingGroup) != 8)
+    if (std::sscanf(in.need("a triangle \"flags v1 v2 v3 n1 n2 n3 group\""), "%d %d %d %d %d %d %d %d", &flags, &v[0],
+                    &v[1], &v[2], &n[0], &n[1], &n[2], &smoothingGroup) != 8)
         return false;
     for (int corner = 0; corner < 3; ++corner) {
         in.expected = "vertex indices below the mesh's vertex count";
@@ -137,7 +137,8 @@ bool readMeshBody(PieceReader& in, Mesh& mesh) {
     mesh.normals.reserve(reserveSize(normalCount));
     for (int i = 0; i < normalCount; ++i) {
         std::array<float, 3> normal{};
-        if (std::sscanf(in.need("a normal \"x y z\""), "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
+        if (std::sscanf(in.need("a normal \"x y z\""), "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3)
+            return false;
         mesh.normals.push_back(normal);
     }
 
@@ -187,7 +188,9 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
     for (int i = 0; i < count; ++i) {
         char name[lineSize];
         int flags = 0, material = -1;
-        if (std::sscanf(in.need("a mesh header \"\\\"name\\\" flags material\""), "\"%255[^\"]\" %d %d", name, &flags, &material) != 3) return false;
+        if (std::sscanf(in.need("a mesh header \"\\\"name\\\" flags material\""), "\"%255[^\"]\" %d %d", name, &flags,
+                        &material) != 3)
+            return false;
 
         if (std::strcmp(name, "BoundingBox") == 0) {
             model.boundingModel.reset();
@@ -248,7 +251,8 @@ bool readKeys(PieceReader& in, std::vector<Key>& keys) {
     keys.reserve(reserveSize(count));
     for (int i = 0; i < count; ++i) {
         Key key;
-        if (std::sscanf(in.need("a key \"time x y z\""), "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4) return false;
+        if (std::sscanf(in.need("a key \"time x y z\""), "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4)
+            return false;
         keys.push_back(key);
     }
     return true;
@@ -268,8 +272,8 @@ bool readBones(PieceReader& in, Model& model, int count) {
         int flags = 0;
         Vector3& p = bone.restPosition;
         Vector3& r = bone.restRotation;
-        if (std::sscanf(in.need("the rest pose \"flags x y z rx ry rz\""), "%d %f %f %f %f %f %f", &flags, &p.x,
-                        &p.y, &p.z, &r.x, &r.y, &r.z) != 7)
+        if (std::sscanf(in.need("the rest pose \"flags x y z rx ry rz\""), "%d %f %f %f %f %f %f", &flags, &p.x, &p.y,
+                        &p.z, &r.x, &r.y, &r.z) != 7)
             return false;
         if (!readKeys(in, bone.positionKeys) || !readKeys(in, bone.rotationKeys)) return false;
     }

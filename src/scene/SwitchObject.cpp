@@ -17,34 +17,54 @@ void drawSwitchGeometry(const SwitchObject& plate) {
 
     glBegin(GL_QUADS);
     glNormal3f(0, 1, 0);
-    glTexCoord2f(-1, 1); glVertex3f(-1, 1, 1);
-    glTexCoord2f(1, 1); glVertex3f(1, 1, 1);
-    glTexCoord2f(1, -1); glVertex3f(1, 1, -1);
-    glTexCoord2f(-1, -1); glVertex3f(-1, 1, -1);
+    glTexCoord2f(-1, 1);
+    glVertex3f(-1, 1, 1);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, 1, 1);
+    glTexCoord2f(1, -1);
+    glVertex3f(1, 1, -1);
+    glTexCoord2f(-1, -1);
+    glVertex3f(-1, 1, -1);
 
     glNormal3f(0, 0, 1);
-    glTexCoord2f(-1, -1); glVertex3f(-1, -1, 1);
-    glTexCoord2f(1, -1); glVertex3f(1, -1, 1);
-    glTexCoord2f(1, 1); glVertex3f(1, 1, 1);
-    glTexCoord2f(-1, 1); glVertex3f(-1, 1, 1);
+    glTexCoord2f(-1, -1);
+    glVertex3f(-1, -1, 1);
+    glTexCoord2f(1, -1);
+    glVertex3f(1, -1, 1);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, 1, 1);
+    glTexCoord2f(-1, 1);
+    glVertex3f(-1, 1, 1);
 
     glNormal3f(0, 0, -1);
-    glTexCoord2f(1, 1); glVertex3f(1, 1, -1);
-    glTexCoord2f(1, -1); glVertex3f(1, -1, -1);
-    glTexCoord2f(-1, -1); glVertex3f(-1, -1, -1);
-    glTexCoord2f(-1, 1); glVertex3f(-1, 1, -1);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, 1, -1);
+    glTexCoord2f(1, -1);
+    glVertex3f(1, -1, -1);
+    glTexCoord2f(-1, -1);
+    glVertex3f(-1, -1, -1);
+    glTexCoord2f(-1, 1);
+    glVertex3f(-1, 1, -1);
 
     glNormal3f(1, 0, 0);
-    glTexCoord2f(1, 1); glVertex3f(1, 1, 1);
-    glTexCoord2f(-1, 1); glVertex3f(1, -1, 1);
-    glTexCoord2f(-1, -1); glVertex3f(1, -1, -1);
-    glTexCoord2f(1, -1); glVertex3f(1, 1, -1);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, 1, 1);
+    glTexCoord2f(-1, 1);
+    glVertex3f(1, -1, 1);
+    glTexCoord2f(-1, -1);
+    glVertex3f(1, -1, -1);
+    glTexCoord2f(1, -1);
+    glVertex3f(1, 1, -1);
 
     glNormal3f(-1, 0, 0);
-    glTexCoord2f(1, 1); glVertex3f(-1, 1, 1);
-    glTexCoord2f(1, -1); glVertex3f(-1, 1, -1);
-    glTexCoord2f(-1, -1); glVertex3f(-1, -1, -1);
-    glTexCoord2f(-1, 1); glVertex3f(-1, -1, 1);
+    glTexCoord2f(1, 1);
+    glVertex3f(-1, 1, 1);
+    glTexCoord2f(1, -1);
+    glVertex3f(-1, 1, -1);
+    glTexCoord2f(-1, -1);
+    glVertex3f(-1, -1, -1);
+    glTexCoord2f(-1, 1);
+    glVertex3f(-1, -1, 1);
     glEnd();
 
     glDisable(GL_TEXTURE_2D);
@@ -96,10 +116,17 @@ HitKind SwitchObject::collide(CollisionModel3D* other) {
     if (!other || !collisionModel->collides(other)) return HIT_NONE;
 
     switch (pressAxis) {
-        case 1: position.x += pressDistance; break;
-        case 2: position.y += pressDistance; break;
-        case 3: position.z += pressDistance; break;
-        default: break;
+        case 1:
+            position.x += pressDistance;
+            break;
+        case 2:
+            position.y += pressDistance;
+            break;
+        case 3:
+            position.z += pressDistance;
+            break;
+        default:
+            break;
     }
     pressed = true;
     return HIT_SWITCH;

@@ -54,8 +54,7 @@ Cell cellAt(const WaterAbyssObject& water, int i, int j) {
     };
     const float s0 = j / 64.0f, s1 = (j + 1) / 64.0f;
     const float t0 = i / 64.0f, t1 = (i + 1) / 64.0f;
-    return Cell{point(i + 1, j, s1, t0), point(i, j, s0, t0), point(i + 1, j + 1, s1, t1),
-                point(i, j + 1, s0, t1)};
+    return Cell{point(i + 1, j, s1, t0), point(i, j, s0, t0), point(i + 1, j + 1, s1, t1), point(i, j + 1, s0, t1)};
 }
 
 // True when every corner of the box lies beyond one and the same side of the

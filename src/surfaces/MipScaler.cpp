@@ -3,7 +3,8 @@
 #include <cstddef>
 
 MipScaler::MipScaler(int width, int height, const std::uint8_t* rgba)
-    : width_(width), height_(height),
+    : width_(width),
+      height_(height),
       wide_(std::make_unique_for_overwrite<std::uint16_t[]>(std::size_t(width) * std::size_t(height) * 4)) {
     const std::size_t count = std::size_t(width) * std::size_t(height) * 4;
     for (std::size_t k = 0; k < count; ++k) wide_[k] = static_cast<std::uint16_t>(rgba[k] * 257);

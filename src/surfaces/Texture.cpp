@@ -114,8 +114,7 @@ GLuint Texture::loadTexture(const char* path) {
     glBindTexture(GL_TEXTURE_2D, textureName);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 pixels.get());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.get());
     if (!mipmaps) return textureName;
 
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
@@ -135,8 +134,7 @@ GLuint Texture::loadTexture(const char* path) {
         if (!scaler || !scaler->scale(w, h, scratch.get()))
             gluScaleImage(GL_RGBA, width, height, GL_UNSIGNED_BYTE, pixels.get(), w, h, GL_UNSIGNED_BYTE,
                           scratch.get());
-        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     scratch.get());
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, scratch.get());
     }
     return textureName;
 }

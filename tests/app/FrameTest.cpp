@@ -9,8 +9,8 @@
 #include "app/BitmapFont.h"
 #include "app/Frame.h"
 #include "app/GameStart.h"
-#include "app/StatusLine.h"
 #include "app/Settings.h"
+#include "app/StatusLine.h"
 #include "game/Camera.h"
 
 TEST(FrameRate, MeasuresTheFirstFrameThenEveryThirtiethSingleFrame) {
@@ -76,7 +76,9 @@ TEST(BitmapFont, PrintsLongAndForeignTextSafelyAndIgnoresNull) {
     font->print(nullptr);
     const std::string longText(1000, 'W');
     font->print("%s", longText.c_str());
-    font->print("%s", "gr\xc3\xb6\xc3\x9f" "er\x01\x7f");
+    font->print("%s",
+                "gr\xc3\xb6\xc3\x9f"
+                "er\x01\x7f");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     GLint base = -1;
     glGetIntegerv(GL_LIST_BASE, &base);

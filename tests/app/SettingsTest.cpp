@@ -48,8 +48,7 @@ TEST(SettingsFile, MissingKeysKeepTheSixteenBitDefaultsUnlikeTheFallback) {
     expectValues(readFrom(""), 640, 480, 16, 60, false);
     expectValues(readFrom("Resolution=800x600\n"), 800, 600, 16, 60, false);
     expectValues(Settings::fallback(), 640, 480, 32, 60, false);
-    expectValues(readFrom("Resolution=1024x768\nColorDepth=32\nRefreshRate=75\nGameMode=1\n"), 1024, 768, 32, 75,
-                 true);
+    expectValues(readFrom("Resolution=1024x768\nColorDepth=32\nRefreshRate=75\nGameMode=1\n"), 1024, 768, 32, 75, true);
 }
 
 TEST(SettingsFile, GameModeReadsOnlyColumnNine) {
@@ -80,8 +79,8 @@ TEST(SettingsFile, KeysMatchAnywhereButValuesComeFromFixedColumns) {
 
 TEST(SettingsFile, LastLineWinsAndLineEndsDoNotMatter) {
     expectValues(readFrom("ColorDepth=16\nColorDepth=24\nGameMode=1\nGameMode=0"), 640, 480, 24, 60, false);
-    expectValues(readFrom("Resolution=800x600\r\nColorDepth=32\r\nRefreshRate=85\r\nGameMode=1\r\n"), 800, 600, 32,
-                 85, true);
+    expectValues(readFrom("Resolution=800x600\r\nColorDepth=32\r\nRefreshRate=85\r\nGameMode=1\r\n"), 800, 600, 32, 85,
+                 true);
     expectValues(readFrom("\n\nRefreshRate=72"), 640, 480, 16, 72, false);
 }
 

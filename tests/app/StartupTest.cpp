@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "app/Settings.h"
 #include "app/GameStart.h"
+#include "app/Settings.h"
 #include "app/Startup.h"
 #include "platform/MessageBox.h"
 
@@ -24,9 +24,8 @@ protected:
     void SetUp() override {
         mainLoopEntered = false;
         enterMainLoop = [] { mainLoopEntered = true; };
-        previousSink_ = setMessageSink([this](const std::string& text, const std::string& caption) {
-            messages.emplace_back(text, caption);
-        });
+        previousSink_ = setMessageSink(
+            [this](const std::string& text, const std::string& caption) { messages.emplace_back(text, caption); });
     }
     void TearDown() override {
         setMessageSink(std::move(previousSink_));
@@ -79,10 +78,10 @@ TEST_F(Startup, ReadableSettingsOpenTheirWindowWithoutAMessage) {
 
 TEST_F(Startup, DisplayErrorsEndTheProgramWithTheirMessage) {
     const std::vector<std::pair<std::string, Message>> cases = {
-        {"GameMode=1\n", invalid},             // no game mode on this server
-        {"Resolution=2000x2000\n", invalid},   // larger both ways
-        {"Resolution=800\n", invalid},         // no height
-        {"Resolution=2000x100\n", tooLarge},   // passes the settings check, not the window
+        {"GameMode=1\n", invalid},            // no game mode on this server
+        {"Resolution=2000x2000\n", invalid},  // larger both ways
+        {"Resolution=800\n", invalid},        // no height
+        {"Resolution=2000x100\n", tooLarge},  // passes the settings check, not the window
         {"Resolution=100x1025\n", tooLarge},
     };
     for (const auto& [content, expected] : cases) {

@@ -11,23 +11,20 @@ namespace {
 const Triangle baseTriangle{0, 0, 0, 2, 0, 0, 0, 2, 0};  // in the plane z = 0
 
 // Contact is symmetric; every check asks both ways.
-bool meets(CollisionModel3D& a, CollisionModel3D& b)
-{
+bool meets(CollisionModel3D& a, CollisionModel3D& b) {
     const bool ab = a.collides(&b);
     const bool ba = b.collides(&a);
     EXPECT_EQ(ab, ba);
     return ab;
 }
 
-bool trianglesMeet(const Triangle& a, const Triangle& b)
-{
+bool trianglesMeet(const Triangle& a, const Triangle& b) {
     ModelPtr ma = buildModel({a});
     ModelPtr mb = buildModel({b});
     return meets(*ma, *mb);
 }
 
-bool placedMeet(const std::vector<Triangle>& a, const Matrix& ta, const std::vector<Triangle>& b, const Matrix& tb)
-{
+bool placedMeet(const std::vector<Triangle>& a, const Matrix& ta, const std::vector<Triangle>& b, const Matrix& tb) {
     ModelPtr ma = buildModel(a);
     ModelPtr mb = buildModel(b);
     ma->setTransform(ta.data());
@@ -37,8 +34,7 @@ bool placedMeet(const std::vector<Triangle>& a, const Matrix& ta, const std::vec
 
 }  // namespace
 
-TEST(TriangleContact, CrossingAndSeparated)
-{
+TEST(TriangleContact, CrossingAndSeparated) {
     EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}));
     // The same triangle lifted clear of the plane, or parallel just above it.
     EXPECT_FALSE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 4, 0.5f, 0.5f, 6, 0.5f, 1.5f, 5}));
@@ -49,8 +45,7 @@ TEST(TriangleContact, CrossingAndSeparated)
     EXPECT_FALSE(trianglesMeet(baseTriangle, {1.6f, 1.6f, -1, 1.6f, 1.6f, 1, 1.9f, 1.9f, 0}));
 }
 
-TEST(TriangleContact, TouchingCounts)
-{
+TEST(TriangleContact, TouchingCounts) {
     // Corner on corner, corner inside the face, corner on an edge.
     EXPECT_TRUE(trianglesMeet(baseTriangle, {0, 0, 0, -1, 0, -1, 0, -1, -1}));
     EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 0, 1, 0.5f, -1, 0.5f, 1, -1}));
@@ -63,22 +58,20 @@ TEST(TriangleContact, TouchingCounts)
     EXPECT_FALSE(trianglesMeet(baseTriangle, {1, -0.001f, 0, 1, -1, -1, 1, -1, 1}));
 }
 
-TEST(TriangleContact, CoplanarTriangles)
-{
-    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 0, 3, 0.5f, 0, 0.5f, 3, 0}));    // overlapping
-    EXPECT_FALSE(trianglesMeet(baseTriangle, {1.5f, 1.5f, 0, 3, 1.5f, 0, 1.5f, 3, 0}));   // boxes overlap only
-    EXPECT_FALSE(trianglesMeet(baseTriangle, {-1, -1, 0, -3, -1, 0, -1, -3, 0}));        // far apart
-    EXPECT_TRUE(trianglesMeet(baseTriangle, {2, 0, 0, 0, 2, 0, 2, 2, 0}));              // shared edge
-    EXPECT_TRUE(trianglesMeet(baseTriangle, {2, 0, 0, 3, 0, 0, 3, 1, 0}));              // shared corner
-    EXPECT_TRUE(trianglesMeet(baseTriangle, {1, 1, 0, 2, 1, 0, 1, 2, 0}));              // corner on edge
+TEST(TriangleContact, CoplanarTriangles) {
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {0.5f, 0.5f, 0, 3, 0.5f, 0, 0.5f, 3, 0}));        // overlapping
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {1.5f, 1.5f, 0, 3, 1.5f, 0, 1.5f, 3, 0}));       // boxes overlap only
+    EXPECT_FALSE(trianglesMeet(baseTriangle, {-1, -1, 0, -3, -1, 0, -1, -3, 0}));             // far apart
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {2, 0, 0, 0, 2, 0, 2, 2, 0}));                    // shared edge
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {2, 0, 0, 3, 0, 0, 3, 1, 0}));                    // shared corner
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {1, 1, 0, 2, 1, 0, 1, 2, 0}));                    // corner on edge
     EXPECT_TRUE(trianglesMeet(baseTriangle, {0.2f, 0.2f, 0, 0.6f, 0.2f, 0, 0.2f, 0.6f, 0}));  // inside
-    EXPECT_TRUE(trianglesMeet(baseTriangle, {-1, -1, 0, 5, -1, 0, -1, 5, 0}));          // around
+    EXPECT_TRUE(trianglesMeet(baseTriangle, {-1, -1, 0, 5, -1, 0, -1, 5, 0}));                // around
     // Inside the plane but tilted a little: only the part near the base counts.
     EXPECT_TRUE(trianglesMeet(baseTriangle, {0.2f, 0.2f, 0, 0.6f, 0.2f, 0.1f, 0.2f, 0.6f, 0.1f}));
 }
 
-TEST(ModelPlacement, RotationAndTranslation)
-{
+TEST(ModelPlacement, RotationAndTranslation) {
     const auto cube = boxTriangles(-1, -1, -1, 1, 1, 1);
     const Matrix turned = rotation(45, 0, 0, 1);
     // Turned by 45 degrees the cube reaches sqrt(2) along x.
@@ -93,8 +86,7 @@ TEST(ModelPlacement, RotationAndTranslation)
     EXPECT_FALSE(placedMeet(cube, identity(), boxTriangles(-0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f), turned));
 }
 
-TEST(ModelPlacement, ExactQuarterTurnTouches)
-{
+TEST(ModelPlacement, ExactQuarterTurnTouches) {
     const auto cube = boxTriangles(0, 0, 0, 1, 1, 1);
     // A quarter turn about z with exact entries, then moved so that its face x = 1
     // lies on the first cube's face x = 1.
@@ -105,8 +97,7 @@ TEST(ModelPlacement, ExactQuarterTurnTouches)
     EXPECT_TRUE(placedMeet(cube, identity(), cube, translation(2, 1, 1) * quarter));
 }
 
-TEST(ModelPlacement, ScaledMatrices)
-{
+TEST(ModelPlacement, ScaledMatrices) {
     const auto cube = boxTriangles(-1, -1, -1, 1, 1, 1);
     const auto wall = std::vector<Triangle>{{2.5f, -5, -5, 2.5f, 5, -5, 2.5f, 0, 5}};
     EXPECT_FALSE(placedMeet(cube, identity(), wall, identity()));
@@ -119,8 +110,7 @@ TEST(ModelPlacement, ScaledMatrices)
     EXPECT_TRUE(placedMeet(cube, scaling(-3, 1, 1), wall, scaling(-1, 1, 1)));
 }
 
-TEST(ModelPlacement, ShearedRelativeTransform)
-{
+TEST(ModelPlacement, ShearedRelativeTransform) {
     const auto cube = boxTriangles(-1, -1, -1, 1, 1, 1);
     // A rod along the diagonal: a cube stretched along x, then turned by 45 degrees. Seen
     // from the rod, an upright cube is sheared.
@@ -143,8 +133,7 @@ TEST(ModelPlacement, ShearedRelativeTransform)
     EXPECT_TRUE(placedMeet(spike, shear, wall, identity()));
 }
 
-TEST(ModelPlacement, OtherTransformArgumentPlacesTheOther)
-{
+TEST(ModelPlacement, OtherTransformArgumentPlacesTheOther) {
     ModelPtr a = buildModel(boxTriangles(-1, -1, -1, 1, 1, 1));
     ModelPtr b = buildModel(boxTriangles(-1, -1, -1, 1, 1, 1));
     const Matrix far = translation(5, 0, 0);
@@ -158,8 +147,7 @@ TEST(ModelPlacement, OtherTransformArgumentPlacesTheOther)
     EXPECT_FALSE(a->collides(b.get(), -1, 0, given.data()));
 }
 
-TEST(DegenerateInput, ZeroAreaTrianglesNeverCollide)
-{
+TEST(DegenerateInput, ZeroAreaTrianglesNeverCollide) {
     const Triangle point{0.5f, 0.5f, 0, 0.5f, 0.5f, 0, 0.5f, 0.5f, 0};
     const Triangle line{0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 0.5f, 0};
     const Triangle repeated{0, 0, 0, 2, 0, 0, 2, 0, 0};
@@ -173,8 +161,7 @@ TEST(DegenerateInput, ZeroAreaTrianglesNeverCollide)
     EXPECT_TRUE(meets(*mixed, *base));
 }
 
-TEST(DegenerateInput, NonFiniteCoordinatesNeverCollide)
-{
+TEST(DegenerateInput, NonFiniteCoordinatesNeverCollide) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_FALSE(trianglesMeet(baseTriangle, {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, nan, 1.5f, 0}));
@@ -182,8 +169,7 @@ TEST(DegenerateInput, NonFiniteCoordinatesNeverCollide)
     EXPECT_FALSE(trianglesMeet({nan, nan, nan, nan, nan, nan, nan, nan, nan}, baseTriangle));
 }
 
-TEST(DegenerateInput, FlatteningTransformMakesTrianglesDegenerate)
-{
+TEST(DegenerateInput, FlatteningTransformMakesTrianglesDegenerate) {
     const std::vector<Triangle> upright{{0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0}};
     EXPECT_TRUE(placedMeet({baseTriangle}, identity(), upright, identity()));
     // Flattened onto a segment that lies on the base: no area left.
@@ -192,8 +178,7 @@ TEST(DegenerateInput, FlatteningTransformMakesTrianglesDegenerate)
     EXPECT_TRUE(placedMeet({baseTriangle}, scaling(1, 1, 0), upright, identity()));
 }
 
-TEST(DegenerateInput, EmptyModelNeverCollides)
-{
+TEST(DegenerateInput, EmptyModelNeverCollides) {
     ModelPtr empty = buildModel({});
     ModelPtr base = buildModel({baseTriangle});
     EXPECT_FALSE(meets(*empty, *base));
@@ -202,13 +187,13 @@ TEST(DegenerateInput, EmptyModelNeverCollides)
     EXPECT_FALSE(meets(*onlyDegenerate, *base));
 }
 
-TEST(ModelState, NullOrUnfinishedModels)
-{
+TEST(ModelState, NullOrUnfinishedModels) {
     ModelPtr base = buildModel({baseTriangle});
     EXPECT_FALSE(base->collides(nullptr));
 
     ModelPtr open(newCollisionModel3D(false));
-    open->addTriangle(baseTriangle[0], baseTriangle[1], baseTriangle[2], baseTriangle[3], baseTriangle[4], baseTriangle[5], baseTriangle[6], baseTriangle[7], baseTriangle[8]);
+    open->addTriangle(baseTriangle[0], baseTriangle[1], baseTriangle[2], baseTriangle[3], baseTriangle[4],
+                      baseTriangle[5], baseTriangle[6], baseTriangle[7], baseTriangle[8]);
     EXPECT_FALSE(base->collides(open.get()));
     EXPECT_FALSE(open->collides(base.get()));
     open->finalize();
@@ -224,8 +209,7 @@ TEST(ModelState, NullOrUnfinishedModels)
     EXPECT_TRUE(meets(*growing, *base));
 }
 
-TEST(ModelState, NonFiniteTransformNeverCollides)
-{
+TEST(ModelState, NonFiniteTransformNeverCollides) {
     ModelPtr a = buildModel({baseTriangle});
     ModelPtr b = buildModel({baseTriangle});
     ASSERT_TRUE(meets(*a, *b));
@@ -243,8 +227,7 @@ TEST(ModelState, NonFiniteTransformNeverCollides)
     }
 }
 
-TEST(ModelState, CoordinatesAreCopiedAtAdd)
-{
+TEST(ModelState, CoordinatesAreCopiedAtAdd) {
     float corners[9] = {0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0};
     ModelPtr a(newCollisionModel3D(false));
     a->setTriangleCount(1);
@@ -255,8 +238,7 @@ TEST(ModelState, CoordinatesAreCopiedAtAdd)
     EXPECT_TRUE(meets(*a, *b));
 }
 
-TEST(ModelState, TriangleCountIsOnlyAHint)
-{
+TEST(ModelState, TriangleCountIsOnlyAHint) {
     ModelPtr base = buildModel({baseTriangle});
     for (const int count : {-1, -2000000000, 0, 1, 2000000000}) {
         ModelPtr a(newCollisionModel3D(false));
@@ -268,8 +250,7 @@ TEST(ModelState, TriangleCountIsOnlyAHint)
     }
 }
 
-TEST(ModelState, RecycledModelStartsAfresh)
-{
+TEST(ModelState, RecycledModelStartsAfresh) {
     ModelPtr base = buildModel({baseTriangle});
     CollisionModel3D* old = newCollisionModel3D(false);
     old->addTriangle(0.5f, 0.5f, -1, 0.5f, 0.5f, 1, 0.5f, 1.5f, 0);

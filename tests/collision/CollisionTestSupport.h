@@ -18,8 +18,7 @@ using ModelPtr = std::unique_ptr<CollisionModel3D, Destroyer>;
 using Triangle = std::array<float, 9>;
 using Matrix = std::array<float, 16>;  // column-major OpenGL order
 
-inline ModelPtr buildModel(const std::vector<Triangle>& triangles)
-{
+inline ModelPtr buildModel(const std::vector<Triangle>& triangles) {
     ModelPtr model(newCollisionModel3D(false));
     model->setTriangleCount(static_cast<int>(triangles.size()));
     for (const Triangle& t : triangles) model->addTriangle(&t[0], &t[3], &t[6]);
@@ -29,8 +28,7 @@ inline ModelPtr buildModel(const std::vector<Triangle>& triangles)
 
 inline Matrix identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 
-inline Matrix translation(float x, float y, float z)
-{
+inline Matrix translation(float x, float y, float z) {
     Matrix m = identity();
     m[12] = x;
     m[13] = y;
@@ -38,8 +36,7 @@ inline Matrix translation(float x, float y, float z)
     return m;
 }
 
-inline Matrix scaling(float x, float y, float z)
-{
+inline Matrix scaling(float x, float y, float z) {
     Matrix m = identity();
     m[0] = x;
     m[5] = y;
@@ -48,8 +45,7 @@ inline Matrix scaling(float x, float y, float z)
 }
 
 // Rotation by `degrees` about the unit axis (x, y, z).
-inline Matrix rotation(float degrees, float x, float y, float z)
-{
+inline Matrix rotation(float degrees, float x, float y, float z) {
     const double a = degrees * 3.14159265358979323846 / 180.0;
     const double c = std::cos(a), s = std::sin(a), t = 1.0 - c;
     Matrix m = identity();
@@ -65,8 +61,7 @@ inline Matrix rotation(float degrees, float x, float y, float z)
     return m;
 }
 
-inline Matrix operator*(const Matrix& a, const Matrix& b)
-{
+inline Matrix operator*(const Matrix& a, const Matrix& b) {
     Matrix r{};
     for (int column = 0; column < 4; ++column) {
         for (int row = 0; row < 4; ++row) {
@@ -79,18 +74,16 @@ inline Matrix operator*(const Matrix& a, const Matrix& b)
 }
 
 // The 12 triangles of the axis-aligned box from (x0, y0, z0) to (x1, y1, z1).
-inline std::vector<Triangle> boxTriangles(float x0, float y0, float z0, float x1, float y1, float z1)
-{
+inline std::vector<Triangle> boxTriangles(float x0, float y0, float z0, float x1, float y1, float z1) {
     const float p[8][3] = {{x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0},
                            {x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}};
-    const int faces[6][4] = {{0, 1, 2, 3}, {4, 5, 6, 7}, {0, 1, 5, 4},
-                             {3, 2, 6, 7}, {0, 3, 7, 4}, {1, 2, 6, 5}};
+    const int faces[6][4] = {{0, 1, 2, 3}, {4, 5, 6, 7}, {0, 1, 5, 4}, {3, 2, 6, 7}, {0, 3, 7, 4}, {1, 2, 6, 5}};
     std::vector<Triangle> out;
     for (const auto& f : faces) {
         const int quads[2][3] = {{f[0], f[1], f[2]}, {f[0], f[2], f[3]}};
         for (const auto& q : quads) {
-            out.push_back({p[q[0]][0], p[q[0]][1], p[q[0]][2], p[q[1]][0], p[q[1]][1], p[q[1]][2],
-                           p[q[2]][0], p[q[2]][1], p[q[2]][2]});
+            out.push_back({p[q[0]][0], p[q[0]][1], p[q[0]][2], p[q[1]][0], p[q[1]][1], p[q[1]][2], p[q[2]][0],
+                           p[q[2]][1], p[q[2]][2]});
         }
     }
     return out;
@@ -98,8 +91,7 @@ inline std::vector<Triangle> boxTriangles(float x0, float y0, float z0, float x1
 
 // A latitude-longitude sphere; the pole rows give degenerate triangles, as real
 // exporters do.
-inline std::vector<Triangle> sphereTriangles(float radius, int rings, int segments)
-{
+inline std::vector<Triangle> sphereTriangles(float radius, int rings, int segments) {
     const double pi = 3.14159265358979323846;
     auto point = [&](int ring, int segment, float* out) {
         const double theta = pi * ring / rings, phi = 2.0 * pi * segment / segments;
@@ -125,8 +117,7 @@ inline std::vector<Triangle> sphereTriangles(float radius, int rings, int segmen
 }
 
 // The triangles placed by an affine matrix, as a skinned pose bakes them.
-inline std::vector<Triangle> transformed(const std::vector<Triangle>& triangles, const Matrix& m)
-{
+inline std::vector<Triangle> transformed(const std::vector<Triangle>& triangles, const Matrix& m) {
     std::vector<Triangle> out(triangles.size());
     for (std::size_t t = 0; t < triangles.size(); ++t) {
         for (int i = 0; i < 9; i += 3) {
@@ -140,8 +131,7 @@ inline std::vector<Triangle> transformed(const std::vector<Triangle>& triangles,
 }
 
 // A closed cylinder hanging from the origin down the y axis, as limbs are modelled.
-inline std::vector<Triangle> cylinderTriangles(float radius, float length, int segments, int stacks)
-{
+inline std::vector<Triangle> cylinderTriangles(float radius, float length, int segments, int stacks) {
     const double pi = 3.14159265358979323846;
     auto rim = [&](int stack, int segment) {
         const double phi = 2.0 * pi * segment / segments;
@@ -165,8 +155,7 @@ inline std::vector<Triangle> cylinderTriangles(float radius, float length, int s
 
 // A jointed figure of boxes and cylinders (2,064 triangles, 1.9 units tall) in a
 // walking pose: a deadly object's mesh as the game rebuilds it from its bones.
-inline std::vector<Triangle> figureTriangles()
-{
+inline std::vector<Triangle> figureTriangles() {
     std::vector<Triangle> out;
     auto put = [&out](const std::vector<Triangle>& part, const Matrix& at) {
         const auto placed = transformed(part, at);
@@ -182,8 +171,8 @@ inline std::vector<Triangle> figureTriangles()
     put(boxTriangles(-0.1f, 0, -0.1f, 0.1f, 0.22f, 0.1f), neck * rotation(-15, 0, 1, 0));
 
     for (const float side : {-1.0f, 1.0f}) {
-        const Matrix shoulder = chest * translation(side * 0.26f, 0.45f, 0) * rotation(side * 35, 1, 0, 0) *
-                                rotation(side * 12, 0, 0, 1);
+        const Matrix shoulder =
+            chest * translation(side * 0.26f, 0.45f, 0) * rotation(side * 35, 1, 0, 0) * rotation(side * 12, 0, 0, 1);
         put(limb(0.05f, 0.3f), shoulder);
         const Matrix elbow = shoulder * translation(0, -0.3f, 0) * rotation(-40, 1, 0, 0);
         put(limb(0.045f, 0.28f), elbow);
@@ -202,8 +191,7 @@ inline std::vector<Triangle> figureTriangles()
 // first contact: the reference the tree must agree with. The placed triangles
 // of `b` live in a buffer kept between calls, so a benchmark times the tests.
 inline bool bruteForce(const std::vector<Triangle>& a, const Matrix& ma, const std::vector<Triangle>& b,
-                       const Matrix& mb)
-{
+                       const Matrix& mb) {
     const collision::Placement pa = collision::placementFromMatrix(ma.data());
     const collision::Placement pb = collision::placementFromMatrix(mb.data());
     static std::vector<collision::PlacedTriangle> placedB;

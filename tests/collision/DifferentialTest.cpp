@@ -24,8 +24,7 @@ public:
     float uniform(float low, float high) { return std::uniform_real_distribution<float>(low, high)(random_); }
     int integer(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
-    std::vector<Triangle> soup()
-    {
+    std::vector<Triangle> soup() {
         std::vector<Triangle> out(integer(1, 60));
         for (Triangle& t : out) {
             const float cx = uniform(-1, 1), cy = uniform(-1, 1), cz = uniform(-1, 1);
@@ -42,14 +41,13 @@ public:
         return out;
     }
 
-    std::vector<Triangle> mesh()
-    {
+    std::vector<Triangle> mesh() {
         if (integer(0, 1) == 0) return sphereTriangles(uniform(0.4f, 1.2f), integer(2, 8), integer(3, 12));
-        return boxTriangles(uniform(-1, 0), uniform(-1, 0), uniform(-1, 0), uniform(0, 1), uniform(0, 1), uniform(0, 1));
+        return boxTriangles(uniform(-1, 0), uniform(-1, 0), uniform(-1, 0), uniform(0, 1), uniform(0, 1),
+                            uniform(0, 1));
     }
 
-    Matrix placement()
-    {
+    Matrix placement() {
         float x = uniform(-1, 1), y = uniform(-1, 1), z = uniform(-1, 1);
         const float length = std::sqrt(x * x + y * y + z * z) + 1e-6f;
         Matrix m = translation(uniform(-1.5f, 1.5f), uniform(-1.5f, 1.5f), uniform(-1.5f, 1.5f)) *
@@ -65,8 +63,7 @@ public:
     }
 
     // Lattice triangles under signed axis swaps and whole-number moves: exact contacts.
-    std::vector<Triangle> lattice()
-    {
+    std::vector<Triangle> lattice() {
         std::vector<Triangle> out(integer(1, 12));
         for (Triangle& t : out) {
             for (float& c : t) c = float(integer(0, 3));
@@ -74,8 +71,7 @@ public:
         return out;
     }
 
-    Matrix latticePlacement()
-    {
+    Matrix latticePlacement() {
         Matrix m{};
         const int axes[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
         const int* order = axes[integer(0, 5)];
@@ -91,8 +87,7 @@ private:
     std::mt19937 random_;
 };
 
-void expectSameAnswers(int cases, unsigned seed, bool onLattice)
-{
+void expectSameAnswers(int cases, unsigned seed, bool onLattice) {
     Generator generate(seed);
     int hits = 0, mismatches = 0;
     for (int round = 0; round < cases && mismatches < 10; ++round) {
@@ -139,8 +134,7 @@ TEST(TreeAgainstBruteForce, LatticeMeshesWithExactContacts) { expectSameAnswers(
 // The game's own case: a posed figure of about 2,000 triangles against a small box
 // that is near it, touching or not, both placed by any affine matrix; and the figure
 // against a second one. Asked both ways, so either model serves as the frame.
-TEST(TreeAgainstBruteForce, PosedFigureAgainstBoxAndFigure)
-{
+TEST(TreeAgainstBruteForce, PosedFigureAgainstBoxAndFigure) {
     Generator generate(1515);
     const auto figure = figureTriangles();
     ModelPtr figureModel = buildModel(figure);
@@ -181,8 +175,7 @@ TEST(TreeAgainstBruteForce, PosedFigureAgainstBoxAndFigure)
 
 // Triangles spread over many orders of magnitude defeat splitting boxes in the middle;
 // the tree must still be shallow enough for the search and give the same answers.
-TEST(TreeAgainstBruteForce, SkewedSpreadOfTriangles)
-{
+TEST(TreeAgainstBruteForce, SkewedSpreadOfTriangles) {
     std::vector<Triangle> strip;
     for (int i = 0; i < 3000; ++i) {
         const float x = std::ldexp(1.0f, i / 25);  // up to 2^119

@@ -11,8 +11,7 @@ namespace {
 std::atomic<long> allocations{0};
 std::atomic<long> allocatedBytes{0};
 
-void* countedAllocation(std::size_t size)
-{
+void* countedAllocation(std::size_t size) {
     allocations.fetch_add(1, std::memory_order_relaxed);
     allocatedBytes.fetch_add(long(size), std::memory_order_relaxed);
     if (void* p = std::malloc(size ? size : 1)) return p;
@@ -41,8 +40,7 @@ struct AllocationWindow {
 // One frame of a posed deadly object: the old model goes, a new one is built from
 // the pose and tested.
 CollisionModel3D* rebuild(CollisionModel3D* old, const std::vector<Triangle>& pose, CollisionModel3D& player,
-                          bool& hit)
-{
+                          bool& hit) {
     if (old) old->destroy(1);
     CollisionModel3D* model = newCollisionModel3D(false);
     model->setTriangleCount(static_cast<int>(pose.size()));
@@ -56,8 +54,7 @@ CollisionModel3D* rebuild(CollisionModel3D* old, const std::vector<Triangle>& po
 
 }  // namespace
 
-TEST(Recycling, RebuildingASameSizedModelAllocatesNothing)
-{
+TEST(Recycling, RebuildingASameSizedModelAllocatesNothing) {
     const auto pose = sphereTriangles(1, 25, 40);  // 2000 triangles, some flat at the poles
     ModelPtr player = buildModel(boxTriangles(-0.2f, -0.2f, -0.2f, 0.2f, 0.2f, 0.2f));
     CollisionModel3D* model = nullptr;
@@ -77,8 +74,7 @@ TEST(Recycling, RebuildingASameSizedModelAllocatesNothing)
     EXPECT_EQ(hits, 20);
 }
 
-TEST(Recycling, TestingAllocatesNothing)
-{
+TEST(Recycling, TestingAllocatesNothing) {
     ModelPtr sphere = buildModel(sphereTriangles(1, 30, 30));
     ModelPtr box = buildModel(boxTriangles(-0.2f, -0.2f, -0.2f, 0.2f, 0.2f, 0.2f));
     AllocationWindow window;
@@ -94,8 +90,7 @@ TEST(Recycling, TestingAllocatesNothing)
     EXPECT_LT(hits, 80);
 }
 
-TEST(Recycling, AbsurdTriangleCountsReserveLittle)
-{
+TEST(Recycling, AbsurdTriangleCountsReserveLittle) {
     for (const int count : {2000000000, -2000000000, -1}) {
         AllocationWindow window;
         CollisionModel3D* model = newCollisionModel3D(false);
@@ -118,8 +113,7 @@ struct LateOwner {
 LateOwner builtBeforeMain;
 }  // namespace
 
-TEST(Recycling, ModelsReleasedAtProgramExit)
-{
+TEST(Recycling, ModelsReleasedAtProgramExit) {
     static LateOwner builtDuringTests;
     ASSERT_TRUE(builtDuringTests.model->collides(builtBeforeMain.model.get()));
 }

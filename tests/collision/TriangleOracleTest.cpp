@@ -14,8 +14,7 @@ using Point = std::array<long long, 3>;
 
 Point minus(const Point& a, const Point& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
 
-Point crossOf(const Point& a, const Point& b)
-{
+Point crossOf(const Point& a, const Point& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
 
@@ -23,14 +22,12 @@ long long dotOf(const Point& a, const Point& b) { return a[0] * b[0] + a[1] * b[
 
 int signOf(long long v) { return (v > 0) - (v < 0); }
 
-int orient3(const Point& a, const Point& b, const Point& c, const Point& d)
-{
+int orient3(const Point& a, const Point& b, const Point& c, const Point& d) {
     return signOf(dotOf(crossOf(minus(b, a), minus(c, a)), minus(d, a)));
 }
 
 // Orientation in the coordinate plane that leaves out axis `drop`.
-int orient2(const Point& p, const Point& q, const Point& r, int drop)
-{
+int orient2(const Point& p, const Point& q, const Point& r, int drop) {
     const int u = drop == 0 ? 1 : 0, v = drop == 2 ? 1 : 2;
     return signOf((q[u] - p[u]) * (r[v] - p[v]) - (q[v] - p[v]) * (r[u] - p[u]));
 }
@@ -43,8 +40,7 @@ bool between(const Point& p, const Point& q, const Point& r)  // r on line pq: w
     return true;
 }
 
-bool segmentsMeet2(const Point& p, const Point& q, const Point& a, const Point& b, int drop)
-{
+bool segmentsMeet2(const Point& p, const Point& q, const Point& a, const Point& b, int drop) {
     const int d1 = orient2(p, q, a, drop), d2 = orient2(p, q, b, drop);
     const int d3 = orient2(a, b, p, drop), d4 = orient2(a, b, q, drop);
     if (d1 * d2 < 0 && d3 * d4 < 0) return true;
@@ -52,14 +48,12 @@ bool segmentsMeet2(const Point& p, const Point& q, const Point& a, const Point& 
            (d4 == 0 && between(a, b, q));
 }
 
-bool insideTriangle2(const Point& p, const Point& a, const Point& b, const Point& c, int drop)
-{
+bool insideTriangle2(const Point& p, const Point& a, const Point& b, const Point& c, int drop) {
     const int s1 = orient2(a, b, p, drop), s2 = orient2(b, c, p, drop), s3 = orient2(c, a, p, drop);
     return (s1 >= 0 && s2 >= 0 && s3 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0);
 }
 
-bool segmentMeetsTriangle(const Point& p, const Point& q, const Point& a, const Point& b, const Point& c)
-{
+bool segmentMeetsTriangle(const Point& p, const Point& q, const Point& a, const Point& b, const Point& c) {
     const int op = orient3(a, b, c, p), oq = orient3(a, b, c, q);
     if (op * oq > 0) return false;
     if (op == 0 && oq == 0) {
@@ -78,15 +72,13 @@ bool segmentMeetsTriangle(const Point& p, const Point& q, const Point& a, const 
 
 using LatticeTriangle = std::array<Point, 3>;
 
-bool flat(const LatticeTriangle& t)
-{
+bool flat(const LatticeTriangle& t) {
     const Point n = crossOf(minus(t[1], t[0]), minus(t[2], t[0]));
     return n[0] == 0 && n[1] == 0 && n[2] == 0;
 }
 
 // Two triangles share a point exactly when an edge of one meets the other.
-bool exactlyMeet(const LatticeTriangle& a, const LatticeTriangle& b)
-{
+bool exactlyMeet(const LatticeTriangle& a, const LatticeTriangle& b) {
     if (flat(a) || flat(b)) return false;
     for (int i = 0; i < 3; ++i) {
         if (segmentMeetsTriangle(a[i], a[(i + 1) % 3], b[0], b[1], b[2])) return true;
@@ -95,8 +87,7 @@ bool exactlyMeet(const LatticeTriangle& a, const LatticeTriangle& b)
     return false;
 }
 
-collision::PlacedTriangle place(const LatticeTriangle& t, const collision::Placement& placement)
-{
+collision::PlacedTriangle place(const LatticeTriangle& t, const collision::Placement& placement) {
     float corners[9];
     for (int i = 0; i < 9; ++i) corners[i] = float(t[i / 3][i % 3]);
     collision::PlacedTriangle out;
@@ -106,8 +97,7 @@ collision::PlacedTriangle place(const LatticeTriangle& t, const collision::Place
 
 }  // namespace
 
-TEST(TriangleOracle, MatchesExactPredicateOnLattice)
-{
+TEST(TriangleOracle, MatchesExactPredicateOnLattice) {
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> coordinate(0, 3);
     std::uniform_int_distribution<int> shift(-3, 3);

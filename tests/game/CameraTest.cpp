@@ -85,7 +85,7 @@ TEST(Camera, WalkingFollowsTheHeadingAndStrafingGoesLeftForPositiveSteps) {
     EXPECT_NEAR(-c.offset.x, 1, 1e-6);  // heading 90 walks toward +x
     c.moveForward(-3);
     EXPECT_NEAR(-c.offset.x, -2, 1e-5);
-    c.moveSideways(-1);                   // right of +x is +z
+    c.moveSideways(-1);  // right of +x is +z
     EXPECT_NEAR(-c.offset.z, 1, 1e-5);
 }
 

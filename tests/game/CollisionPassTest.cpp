@@ -33,7 +33,7 @@ using CollisionPass = GameTest;
 TEST_F(CollisionPass, ObjectsFiveOrMoreUnitsAwayAreNeverTested) {
     placePlayer(1, 1);
     Probe& near = addProbe(objects, HIT_NONE, 1, 5.99f);
-    Probe& atFive = addProbe(objects, HIT_MESH, 4, 5);       // ground distance exactly 5
+    Probe& atFive = addProbe(objects, HIT_MESH, 4, 5);        // ground distance exactly 5
     Probe& far = addProbe(sortedObjects, HIT_ABYSS, 1, -20);  // however large it may be
     atFive.position.y = -100;                                 // height does not count
     Probe& unusable = addProbe(objects, HIT_MESH, std::nanf(""), 1);
@@ -89,10 +89,10 @@ TEST_F(CollisionPass, SwitchesActivateTheirLinksAndLatticesBlock) {
 
 TEST_F(CollisionPass, TheLastBlockingWallWinsAndFarWallsDoNotBlock) {
     placePlayer(0, 0);
-    addWall(-1, 0.2f, 1, 0.2f, 2, 1);    // touched
-    addWall(-1, -5, 1, -5, 2, -1);       // far away
-    addWall(0.2f, -1, 0.2f, 1, 0, -1);   // touched, last
-    addWall(5, -1, 5, 1, 2, 1);          // far away
+    addWall(-1, 0.2f, 1, 0.2f, 2, 1);   // touched
+    addWall(-1, -5, 1, -5, 2, -1);      // far away
+    addWall(0.2f, -1, 0.2f, 1, 0, -1);  // touched, last
+    addWall(5, -1, 5, 1, 2, 1);         // far away
     checkCollisions();
     EXPECT_TRUE(blocked);
     EXPECT_EQ(blockAxis, 0);

@@ -2,12 +2,12 @@
 
 #include "GameFixture.h"
 #include "app/WindowEvents.h"
-#include "platform/Timer.h"
-#include "game/Input.h"
 #include "game/GameStep.h"
-#include "game/Movement.h"
+#include "game/Input.h"
 #include "game/LevelEntry.h"
+#include "game/Movement.h"
 #include "level/LevelLoader.h"
+#include "platform/Timer.h"
 
 using FrameClock = GameTest;
 

@@ -9,13 +9,13 @@
 
 #include "GlTestContext.h"
 #include "TempDir.h"
+#include "game/Camera.h"
 #include "game/Collision.h"
+#include "game/FrameClock.h"
 #include "game/GameState.h"
+#include "game/Input.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
-#include "game/Camera.h"
-#include "game/FrameClock.h"
-#include "game/Input.h"
 #include "level/Scene.h"
 #include "platform/MessageBox.h"
 #include "scene/Player.h"
@@ -89,8 +89,7 @@ protected:
     }
 
     // A probe at ground position (x, z) in `objects` or `sortedObjects`.
-    static Probe& addProbe(std::vector<std::unique_ptr<SceneObject>>& list, HitKind hit, float x = 0,
-                           float z = 0) {
+    static Probe& addProbe(std::vector<std::unique_ptr<SceneObject>>& list, HitKind hit, float x = 0, float z = 0) {
         auto probe = std::make_unique<Probe>(hit);
         probe->position = Vector3{x, 0, z};
         Probe& result = *probe;
@@ -124,8 +123,8 @@ protected:
 };
 
 // The three files of one level in a temporary working directory.
-inline void writeLevel(const TempDir& dir, int n, const std::string& objectFile,
-                       const std::string& formatFile = "0\n", const std::string& actionFile = "") {
+inline void writeLevel(const TempDir& dir, int n, const std::string& objectFile, const std::string& formatFile = "0\n",
+                       const std::string& actionFile = "") {
     const std::string number = std::to_string(n);
     dir.write("levels/level" + number + ".cfg", objectFile);
     dir.write("levels/levelformat" + number + ".txt", formatFile);

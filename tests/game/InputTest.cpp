@@ -2,15 +2,15 @@
 
 #include "GameFixture.h"
 #include "game/Input.h"
-#include "game/Movement.h"
 #include "game/LevelEntry.h"
+#include "game/Movement.h"
 #include "level/LevelLoader.h"
 
 using Input = GameTest;
 
 TEST_F(Input, SpecialKeysHoldTheirFlagsUntilReleased) {
     const std::pair<int, bool*> keys[] = {
-        {GLUT_KEY_LEFT, &keyTurnLeft}, {GLUT_KEY_UP, &keyForward},        {GLUT_KEY_RIGHT, &keyTurnRight},
+        {GLUT_KEY_LEFT, &keyTurnLeft}, {GLUT_KEY_UP, &keyForward},     {GLUT_KEY_RIGHT, &keyTurnRight},
         {GLUT_KEY_DOWN, &keyBackward}, {GLUT_KEY_PAGE_UP, &keyPageUp}, {GLUT_KEY_PAGE_DOWN, &keyPageDown},
     };
     for (const auto& [key, flag] : keys) {

@@ -1,8 +1,8 @@
 #include "GameFixture.h"
-#include "game/Input.h"
 #include "game/Death.h"
-#include "game/Movement.h"
+#include "game/Input.h"
 #include "game/LevelEntry.h"
+#include "game/Movement.h"
 #include "level/LevelLoader.h"
 
 #include <algorithm>

@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "GlTestContext.h"
 #include "../level/LevelTestSupport.h"
+#include "GlTestContext.h"
 #include "game/Collision.h"
 #include "game/GameState.h"
-#include "game/SceneFrame.h"
 #include "game/LevelEntry.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
 #include "scene/DeathObject.h"
 #include "scene/LatticeObject.h"

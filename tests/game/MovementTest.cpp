@@ -14,28 +14,49 @@ struct Row {
 TEST(BlockTable, EveryRowWithItsClosedIntervalEnds) {
     const Row rows[] = {
         // axis 0, sign +1: forward [0, 180], backward [180, 360]
-        {0, 1, true, 0, true}, {0, 1, true, 90, true}, {0, 1, true, 180, true},
-        {0, 1, true, 180.01f, false}, {0, 1, true, 360, false},
-        {0, 1, false, 179.99f, false}, {0, 1, false, 180, true}, {0, 1, false, 360, true},
+        {0, 1, true, 0, true},
+        {0, 1, true, 90, true},
+        {0, 1, true, 180, true},
+        {0, 1, true, 180.01f, false},
+        {0, 1, true, 360, false},
+        {0, 1, false, 179.99f, false},
+        {0, 1, false, 180, true},
+        {0, 1, false, 360, true},
         {0, 1, false, 0, false},
         // axis 0, sign -1: forward [180, 360], backward [0, 180]
-        {0, -1, true, 179.99f, false}, {0, -1, true, 180, true}, {0, -1, true, 360, true},
-        {0, -1, false, 0, true}, {0, -1, false, 180, true}, {0, -1, false, 180.01f, false},
+        {0, -1, true, 179.99f, false},
+        {0, -1, true, 180, true},
+        {0, -1, true, 360, true},
+        {0, -1, false, 0, true},
+        {0, -1, false, 180, true},
+        {0, -1, false, 180.01f, false},
         // axis 2, sign +1: forward [90, 270], backward <= 90 or >= 270
-        {2, 1, true, 89.99f, false}, {2, 1, true, 90, true}, {2, 1, true, 270, true},
-        {2, 1, true, 270.01f, false}, {2, 1, false, 90, true}, {2, 1, false, 270, true},
-        {2, 1, false, 180, false}, {2, 1, false, 0, true}, {2, 1, false, 360, true},
+        {2, 1, true, 89.99f, false},
+        {2, 1, true, 90, true},
+        {2, 1, true, 270, true},
+        {2, 1, true, 270.01f, false},
+        {2, 1, false, 90, true},
+        {2, 1, false, 270, true},
+        {2, 1, false, 180, false},
+        {2, 1, false, 0, true},
+        {2, 1, false, 360, true},
         // axis 2, sign -1: forward <= 90 or >= 270, backward [90, 270]
-        {2, -1, true, 90, true}, {2, -1, true, 270, true}, {2, -1, true, 0, true},
-        {2, -1, true, 90.01f, false}, {2, -1, true, 269.99f, false},
-        {2, -1, false, 90, true}, {2, -1, false, 270, true}, {2, -1, false, 89.99f, false},
+        {2, -1, true, 90, true},
+        {2, -1, true, 270, true},
+        {2, -1, true, 0, true},
+        {2, -1, true, 90.01f, false},
+        {2, -1, true, 269.99f, false},
+        {2, -1, false, 90, true},
+        {2, -1, false, 270, true},
+        {2, -1, false, 89.99f, false},
         // anything else never refuses
-        {1, 1, true, 90, false}, {0, 0, true, 90, false}, {2, 2, false, 180, false},
+        {1, 1, true, 90, false},
+        {0, 0, true, 90, false},
+        {2, 2, false, 180, false},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(stepRefused(r.forward, r.yaw, r.axis, r.sign), r.refused)
-            << "axis " << r.axis << " sign " << r.sign << (r.forward ? " forward" : " backward") << " yaw "
-            << r.yaw;
+            << "axis " << r.axis << " sign " << r.sign << (r.forward ? " forward" : " backward") << " yaw " << r.yaw;
     }
 }
 

@@ -1,10 +1,10 @@
 #include "GameFixture.h"
-#include "game/Input.h"
 #include "game/Collision.h"
 #include "game/Death.h"
 #include "game/GameStep.h"
-#include "game/Movement.h"
+#include "game/Input.h"
 #include "game/LevelEntry.h"
+#include "game/Movement.h"
 #include "level/LevelLoader.h"
 
 using SceneFrame = GameTest;
@@ -60,8 +60,9 @@ TEST_F(SceneFrame, WithCollisionOffThereIsNoBlockFallDeathOrExit) {
 
 TEST_F(SceneFrame, TheOptimisationSwitchIsPushedOnlyWhenItChanges) {
     TempDir dir;
-    writeLevel(dir, 1, "SwitchObject\n0.1\n2\nTranslation=0 0 0\nRTranslation=0 0 0\nRotation=0 0 0\n"
-                       "Scaling=1 1 1\n0\n0\n");
+    writeLevel(dir, 1,
+               "SwitchObject\n0.1\n2\nTranslation=0 0 0\nRTranslation=0 0 0\nRotation=0 0 0\n"
+               "Scaling=1 1 1\n0\n0\n");
     enterLevel(1, Arrival::WhereStanding);
     pushOptimizationSwitch();
     ASSERT_EQ(objects.size(), 1u);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "LevelTestSupport.h"
-#include "level/LevelLoader.h"
 #include "level/ActionFile.h"
+#include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 
 namespace {
@@ -93,14 +93,12 @@ TEST_F(ActionFile, MalformedLinesStopWithTheLinksBeforeThem) {
         const char* bad;
         const char* why;
     };
-    for (const Case& c : {Case{"o\nnum 0\nnum 0\n", "no source number"},
-                          Case{"o x\nnum 0\nnum 0\n", "source not a number"},
-                          Case{"o 0\nnum\n", "no count"},
-                          Case{"o 0\nnm 1\n0\n", "not num"},
-                          Case{"o 0\n num 1\n0\n", "blank before num"},
-                          Case{"o 0\n\nnum 1\n0\n", "empty line before num"},
-                          Case{"o 0\nnum 1\n\n0\n", "empty line before a position"},
-                          Case{"o 0\nnum 1\nzero\n", "position not a number"}}) {
+    for (const Case& c :
+         {Case{"o\nnum 0\nnum 0\n", "no source number"}, Case{"o x\nnum 0\nnum 0\n", "source not a number"},
+          Case{"o 0\nnum\n", "no count"}, Case{"o 0\nnm 1\n0\n", "not num"},
+          Case{"o 0\n num 1\n0\n", "blank before num"}, Case{"o 0\n\nnum 1\n0\n", "empty line before num"},
+          Case{"o 0\nnum 1\n\n0\n", "empty line before a position"},
+          Case{"o 0\nnum 1\nzero\n", "position not a number"}}) {
         SetUp();
         EXPECT_EQ(read(good + c.bad), "Fehler.") << c.why;
         EXPECT_EQ(o(1)->linkedObjects, Links{o(2)}) << c.why;
@@ -110,9 +108,8 @@ TEST_F(ActionFile, MalformedLinesStopWithTheLinksBeforeThem) {
 
 TEST_F(ActionFile, PositionsOutsideTheirListAreRejected) {
     for (const char* bad : {"o 3\nnum 0\nnum 0\n", "o -1\nnum 0\nnum 0\n", "t 2\nnum 0\nnum 0\n",
-                            "o 0\nnum 1\n3\nnum 0\n", "o 0\nnum 1\n-1\nnum 0\n",
-                            "o 0\nnum 0\nnum 1\n2\n", "t 0\nnum 1\n0\nnum 2\n1\n2\n",
-                            "o 0\nnum 1\n2147483647\nnum 0\n"}) {
+                            "o 0\nnum 1\n3\nnum 0\n", "o 0\nnum 1\n-1\nnum 0\n", "o 0\nnum 0\nnum 1\n2\n",
+                            "t 0\nnum 1\n0\nnum 2\n1\n2\n", "o 0\nnum 1\n2147483647\nnum 0\n"}) {
         SetUp();
         EXPECT_EQ(read(std::string("o 1\nnum 1\n2\nnum 0\n") + bad), "Fehler.") << bad;
         EXPECT_EQ(o(1)->linkedObjects, Links{o(2)}) << bad;

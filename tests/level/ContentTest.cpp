@@ -11,13 +11,13 @@
 #include "GlTestContext.h"
 #include "LevelTestSupport.h"
 #include "check/Checker.h"
-#include "level/LevelLoader.h"
 #include "game/Collision.h"
+#include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
-#include "scene/Player.h"
 #include "scene/LatticeObject.h"
+#include "scene/Player.h"
 #include "scene/SwitchObject.h"
 #include "scene/WaterAbyssObject.h"
 
@@ -150,7 +150,8 @@ TEST_F(ContentTest, EveryStartHasEightUnitsOfSafeFloorAhead) {
         }
         // The first step over an edge is a fall: beside the start lies the abyss.
         bool fallsBeside = false;
-        for (const auto& object : objects) fallsBeside |= as<AbyssObject>(object) && touch(p, *object, -2.3f, -4) == HIT_ABYSS;
+        for (const auto& object : objects)
+            fallsBeside |= as<AbyssObject>(object) && touch(p, *object, -2.3f, -4) == HIT_ABYSS;
         EXPECT_TRUE(fallsBeside) << "level " << level;
     }
 }

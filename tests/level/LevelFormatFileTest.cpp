@@ -4,8 +4,8 @@
 #include <string>
 
 #include "LevelTestSupport.h"
-#include "level/LevelLoader.h"
 #include "level/LevelFormatFile.h"
+#include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 
 namespace {

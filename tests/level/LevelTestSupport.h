@@ -13,9 +13,8 @@
 class MessageLog {
 public:
     MessageLog() {
-        previousSink_ = setMessageSink([this](const std::string& text, const std::string& caption) {
-            messages.emplace_back(text, caption);
-        });
+        previousSink_ = setMessageSink(
+            [this](const std::string& text, const std::string& caption) { messages.emplace_back(text, caption); });
     }
     ~MessageLog() { setMessageSink(std::move(previousSink_)); }
     MessageLog(const MessageLog&) = delete;
@@ -73,8 +72,8 @@ inline std::string modelBlock(const std::string& keyword, const std::string& mod
 
 inline std::string deathBlock(const std::string& model = "tri.txt", const std::string& animated = "no",
                               const std::string& startFrame = "0", const std::string& isStatic = "no") {
-    return "DeathObject\n" + model + "\nstatic=" + isStatic + "\nanimated=" + animated + "\nStartframe=" +
-           startFrame + "\n" + placement() + "fps=25\n0\n";
+    return "DeathObject\n" + model + "\nstatic=" + isStatic + "\nanimated=" + animated + "\nStartframe=" + startFrame +
+           "\n" + placement() + "fps=25\n0\n";
 }
 
 inline std::string latticeBlock(const std::string& axisLine = "x 1") {

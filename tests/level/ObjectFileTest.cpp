@@ -85,8 +85,8 @@ TEST_F(ObjectFile, ReadsTheSampleFile) {
 }
 
 TEST_F(ObjectFile, EveryKeywordBuildsItsObjectIntoItsList) {
-    EXPECT_EQ(read(modelBlock("WaterAbyssObject") + modelBlock("AbyssObject") + latticeBlock("x -1") +
-                   switchBlock() + deathBlock() + "\n\n" + latticeBlock("z 1")),
+    EXPECT_EQ(read(modelBlock("WaterAbyssObject") + modelBlock("AbyssObject") + latticeBlock("x -1") + switchBlock() +
+                   deathBlock() + "\n\n" + latticeBlock("z 1")),
               "");
     ASSERT_EQ(objects.size(), 3u);
     ASSERT_EQ(sortedObjects.size(), 3u);
@@ -121,9 +121,9 @@ TEST_F(ObjectFile, EveryKeywordBuildsItsObjectIntoItsList) {
 
 TEST_F(ObjectFile, OnlyExactKeywordLinesOpenABlock) {
     // The lines of an ignored block are ignored too, unless one is itself a keyword.
-    EXPECT_EQ(read("AbyssObject \n" + modelBlock("X").substr(2) + " DeathObject\n" +
-                   deathBlock().substr(12) + "switchobject\n" + switchBlock().substr(13) +
-                   "Level\r\n" + modelBlock("Level").substr(6) + "garbage\n" + latticeBlock()),
+    EXPECT_EQ(read("AbyssObject \n" + modelBlock("X").substr(2) + " DeathObject\n" + deathBlock().substr(12) +
+                   "switchobject\n" + switchBlock().substr(13) + "Level\r\n" + modelBlock("Level").substr(6) +
+                   "garbage\n" + latticeBlock()),
               "");
     EXPECT_TRUE(objects.empty());
     EXPECT_EQ(sortedObjects.size(), 1u);
@@ -142,9 +142,9 @@ TEST_F(ObjectFile, DeathObjectFlagsCountOnlyAnExactYes) {
 }
 
 TEST_F(ObjectFile, TheStartFrameAdvancesADeathObjectOnceWhateverAnimatedSays) {
-    EXPECT_EQ(read(deathBlock("tri.txt", "no", "10") + deathBlock("tri.txt", "no", "0") +
-                   deathBlock("tri.txt", "yes", "10")),
-              "");
+    EXPECT_EQ(
+        read(deathBlock("tri.txt", "no", "10") + deathBlock("tri.txt", "no", "0") + deathBlock("tri.txt", "yes", "10")),
+        "");
     ASSERT_EQ(objects.size(), 3u);
     auto* still = as<DeathObject>(objects[0]);
     auto* unmoved = as<DeathObject>(objects[1]);
@@ -223,8 +223,7 @@ TEST_F(ObjectFile, MalformedLinesStopWithTheObjectsBeforeThem) {
              Case{"AbyssObject\ntri.txt\nstatic=yes\n" + placement() + "0\n2\n1\n2\n\n", "Fehler."},
              Case{"DeathObject\ntri.txt\nstatic=no\nanimated=no\nStartframe=x\n", "Fehler."},
              Case{"DeathObject\ntri.txt\nstatic=no\nanimated=\n", "Fehler."},
-             Case{"DeathObject\ntri.txt\nstatic=no\nanimated=no\nStartframe=0\n" + placement() + "25\n0\n",
-                  "Fehler."},
+             Case{"DeathObject\ntri.txt\nstatic=no\nanimated=no\nStartframe=0\n" + placement() + "25\n0\n", "Fehler."},
              Case{latticeBlock("y 1"), "Fehler."},
              Case{latticeBlock("X 1"), "Fehler."},
              Case{latticeBlock("x"), "Fehler."},

@@ -26,8 +26,8 @@ std::string propertyText(Display* display, Window window, const char* name) {
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     std::string text;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, AnyPropertyType,
-                           &type, &format, &count, &remaining, &data) == Success &&
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, AnyPropertyType, &type,
+                           &format, &count, &remaining, &data) == Success &&
         data) {
         if (format == 8) text.assign(reinterpret_cast<const char*>(data), count);
         XFree(data);
@@ -78,8 +78,7 @@ public:
         event.time = CurrentTime;
         event.same_screen = True;
         event.keycode = XKeysymToKeycode(display_, symbol);
-        XSendEvent(display_, window_, True, press ? KeyPressMask : KeyReleaseMask,
-                   reinterpret_cast<XEvent*>(&event));
+        XSendEvent(display_, window_, True, press ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*>(&event));
         XFlush(display_);
     }
     void button(int x, int y, bool press) {
@@ -158,7 +157,10 @@ private:
 };
 
 std::string uniqueCaption(const char* what) {
-    return std::string("Pr\xc3\xbc" "fung ") + what + " " + std::to_string(getpid());
+    return std::string(
+               "Pr\xc3\xbc"
+               "fung ") +
+           what + " " + std::to_string(getpid());
 }
 
 }  // namespace

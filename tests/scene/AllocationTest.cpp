@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "ModelFiles.h"
 #include "CountingAllocator.h"
 #include "GlTestContext.h"
+#include "ModelFiles.h"
 #include "TempDir.h"
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
-#include "scene/LevelObject.h"
-#include "surfaces/CollisionModelPtr.h"
 #include "scene/LatticeObject.h"
+#include "scene/LevelObject.h"
 #include "scene/SwitchObject.h"
 #include "scene/WaterAbyssObject.h"
+#include "surfaces/CollisionModelPtr.h"
 
 TEST(WaterSurface, DrawingAllocatesNothing) {
     ensureGlContext();

@@ -19,8 +19,8 @@ std::string twoMeshModel(int secondMaterial) {
            meshBlock("Right", secondMaterial,
                      {{0.9f, 0.9f, 0, 0, 0, -1}, {-0.1f, 0.9f, 0, 1, 0, -1}, {0.9f, -0.8f, 0, 0, 1, -1}}, 1,
                      {{0, 1, 2, 0, 0, 0}}) +
-           "Materials: 2\n" + materialBlock("Red", "1 0 0", "") + materialBlock("Green", "0 1 0", "") +
-           "Bones: 1\n" + boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}, {10, 0.3f, 0.1f, 0}}, {{1, 0, 0, 0}});
+           "Materials: 2\n" + materialBlock("Red", "1 0 0", "") + materialBlock("Green", "0 1 0", "") + "Bones: 1\n" +
+           boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}, {10, 0.3f, 0.1f, 0}}, {{1, 0, 0, 0}});
 }
 
 void resetState() {
@@ -150,8 +150,8 @@ TEST(MeshDrawing, MaterialTexturesLoadWithTheModelAndGoWithIt) {
     resetState();
     dir.write("texturen/skin.tga", makeTga(2, 2, std::vector<std::uint8_t>(16, 255)));
     dir.write("m.txt", "Meshes: 1\n" + triangleMesh("Body", 1) + "Materials: 2\n" +
-                           materialBlock("Plain", "1 1 1", "") + materialBlock("Skin", "1 1 1", ".\\texturen\\skin.tga") +
-                           "Frames: 2\n");
+                           materialBlock("Plain", "1 1 1", "") +
+                           materialBlock("Skin", "1 1 1", ".\\texturen\\skin.tga") + "Frames: 2\n");
     Model model(false);
     model.mipmapTextures = false;
     ASSERT_TRUE(model.loadModel("m.txt"));

@@ -30,9 +30,9 @@ CollisionModelPtr probeAt(float x, float y) {
 
 // A triangle in z = 0 bound to a bone that rises by 10 between frames 1 and 11.
 std::string risingModel(bool withBoundingBox) {
-    return "Frames: 20\nMeshes: " + std::string(withBoundingBox ? "2" : "1") + "\n" +
-           triangleMesh("Body", -1, 0, 0) + (withBoundingBox ? triangleMesh("BoundingBox", -1, 0) : "") +
-           "Bones: 1\n" + boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}, {11, 0, 10, 0}}, {{1, 0, 0, 0}});
+    return "Frames: 20\nMeshes: " + std::string(withBoundingBox ? "2" : "1") + "\n" + triangleMesh("Body", -1, 0, 0) +
+           (withBoundingBox ? triangleMesh("BoundingBox", -1, 0) : "") + "Bones: 1\n" +
+           boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}, {11, 0, 10, 0}}, {{1, 0, 0, 0}});
 }
 
 }  // namespace
@@ -57,8 +57,9 @@ TEST(ModelCollision, StaticMeshesKeepTheFilePositions) {
     EXPECT_EQ(moving.collide(atPose.get()), HIT_MESH);
 
     // A mesh cut short collides with the triangles it has.
-    std::string cut = "Meshes: 1\n" + meshBlock("Body", -1, {{0, 0, 0, 0, 0, -1}, {1, 0, 0, 0, 0, -1}, {0, 1, 0, 0, 0, -1}},
-                                                1, {{0, 1, 2, 0, 0, 0}, {0, 1, 2, 0, 0, 0}});
+    std::string cut =
+        "Meshes: 1\n" + meshBlock("Body", -1, {{0, 0, 0, 0, 0, -1}, {1, 0, 0, 0, 0, -1}, {0, 1, 0, 0, 0, -1}}, 1,
+                                  {{0, 1, 2, 0, 0, 0}, {0, 1, 2, 0, 0, 0}});
     cut.resize(cut.rfind("0 0 1 2"));
     dir.write("cut.txt", cut);
     TestObject partial(true);

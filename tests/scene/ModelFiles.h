@@ -40,7 +40,9 @@ inline std::string movingSquare(bool boundingBox, const std::string& texture = "
         "0 0 0 1\n"
         "10\n"
         "0\n"
-        "\"" + texture + "\"\n"
+        "\"" +
+        texture +
+        "\"\n"
         "\"\"\n"
         "Bones: 1\n"
         "\"Root\"\n"

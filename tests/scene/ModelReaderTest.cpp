@@ -12,8 +12,8 @@ std::string fullModel() {
     return "// made by hand\nFrames: 30\nFrame: 5\n"
            "Meshes: 3\n" +
            triangleMesh("Body", 0, 0, 0) + triangleMesh("Head", -1, 1) + triangleMesh("BoundingBox", 0, 2) +
-           "Materials: 1\n" + materialBlock("Skin", "1 0 0", "") +
-           "Bones: 2\n" + boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}}, {{1, 0, 0, 0}}) +
+           "Materials: 1\n" + materialBlock("Skin", "1 0 0", "") + "Bones: 2\n" +
+           boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}}, {{1, 0, 0, 0}}) +
            boneBlock("Arm", "rOOT", "1 2 3 0 0.5 0", {{1, 0, 0, 0}}, {{1, 0, 0, 0}});
 }
 
@@ -127,10 +127,9 @@ TEST(ModelReader, AFailedBlockEndsTheReadingButKeepsWhatWasRead) {
     TempDir dir;
     // The second vertex line misses its bone; inside a block a comment is data too.
     dir.write("cut.txt", "Frames: 20\nFrame: 3\nBones: 1\n" +
-                             boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}}, {{1, 0, 0, 0}}) +
-                             "Meshes: 3\n" + triangleMesh("Body", 0) +
-                             "\"Leg\" 0 0\n3\n0 1 2 3 0 0 0\n0 4 5 6 0 0\n0 7 8 9 0 0 0\n" + triangleMesh("Arm", 0) +
-                             "Materials: 1\n" + materialBlock("Skin", "1 0 0", ""));
+                             boneBlock("Root", "", "0 0 0 0 0 0", {{1, 0, 0, 0}}, {{1, 0, 0, 0}}) + "Meshes: 3\n" +
+                             triangleMesh("Body", 0) + "\"Leg\" 0 0\n3\n0 1 2 3 0 0 0\n0 4 5 6 0 0\n0 7 8 9 0 0 0\n" +
+                             triangleMesh("Arm", 0) + "Materials: 1\n" + materialBlock("Skin", "1 0 0", ""));
     Model model(false);
     ASSERT_TRUE(model.loadModel("cut.txt"));
     ASSERT_EQ(model.meshCount, 2);
@@ -188,8 +187,9 @@ TEST(ModelReader, StopsAreReportedAtTheirLine) {
 
 TEST(ModelReader, CountsFromTheFileAreNotTrusted) {
     TempDir dir;
-    dir.write("huge.txt", "Meshes: 2000000000\n\"Body\" 0 -1\n2000000000\n0 1 2 3 0 0 -1\n0 4 5 6 0 0 -1\n"
-                          "0 7 8 9 0 0 -1\n");
+    dir.write("huge.txt",
+              "Meshes: 2000000000\n\"Body\" 0 -1\n2000000000\n0 1 2 3 0 0 -1\n0 4 5 6 0 0 -1\n"
+              "0 7 8 9 0 0 -1\n");
     Model model(true);
     ASSERT_TRUE(model.loadModel("huge.txt"));
     ASSERT_EQ(model.meshCount, 1);

@@ -30,8 +30,7 @@ inline std::string meshBlock(const std::string& name, int material, const std::v
 }
 
 inline std::string materialBlock(const std::string& name, const std::string& diffuse, const std::string& texture) {
-    return "\"" + name + "\"\n0.2 0.2 0.2 1\n" + diffuse + " 1\n0 0 0 1\n0 0 0 1\n10\n0\n\"" + texture +
-           "\"\n\"\"\n";
+    return "\"" + name + "\"\n0.2 0.2 0.2 1\n" + diffuse + " 1\n0 0 0 1\n0 0 0 1\n10\n0\n\"" + texture + "\"\n\"\"\n";
 }
 
 struct TestKey {

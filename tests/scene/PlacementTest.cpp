@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "GlFixture.h"
-#include "PlainObject.h"
 #include "GlTestContext.h"
+#include "PlainObject.h"
 #include "scene/LatticeObject.h"
 #include "scene/Placement.h"
 
@@ -163,8 +163,7 @@ TEST(SortFarthestFirst, NanPositionsSortDeterministicallyAndFirst) {
     size_t k = 0;
     while (k < first.size() && std::isnan(first[k]->distanceToPlayer)) ++k;
     for (size_t n = k; n < first.size(); ++n) EXPECT_FALSE(std::isnan(first[n]->distanceToPlayer));
-    for (size_t n = k + 1; n < first.size(); ++n)
-        EXPECT_GE(first[n - 1]->distanceToPlayer, first[n]->distanceToPlayer);
+    for (size_t n = k + 1; n < first.size(); ++n) EXPECT_GE(first[n - 1]->distanceToPlayer, first[n]->distanceToPlayer);
     EXPECT_EQ(k, 8u);
 }
 

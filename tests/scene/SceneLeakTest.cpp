@@ -9,8 +9,8 @@
 #include "TempDir.h"
 #include "scene/AbyssObject.h"
 #include "scene/DeathObject.h"
-#include "scene/LevelObject.h"
 #include "scene/LatticeObject.h"
+#include "scene/LevelObject.h"
 #include "scene/SwitchObject.h"
 #include "scene/WaterAbyssObject.h"
 

@@ -9,8 +9,8 @@
 #include "scene/DeathObject.h"
 #include "scene/LevelObject.h"
 #include "scene/Player.h"
-#include "surfaces/CollisionModelPtr.h"
 #include "scene/WaterAbyssObject.h"
+#include "surfaces/CollisionModelPtr.h"
 
 namespace {
 // A thin triangle piercing the plane z = 0 at (x, 0), standing in for the player.

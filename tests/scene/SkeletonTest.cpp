@@ -54,7 +54,8 @@ TEST(Matrix4, PostMultiplyIsTheAffineProduct) {
     Matrix4 r;
     r.setRotationRadians({0.3f, -1.1f, 2.0f});
     for (int c = 0; c < 3; ++c) {
-        const float length = r.m[c * 4] * r.m[c * 4] + r.m[c * 4 + 1] * r.m[c * 4 + 1] + r.m[c * 4 + 2] * r.m[c * 4 + 2];
+        const float length =
+            r.m[c * 4] * r.m[c * 4] + r.m[c * 4 + 1] * r.m[c * 4 + 1] + r.m[c * 4 + 2] * r.m[c * 4 + 2];
         EXPECT_NEAR(length, 1.0f, 1e-5f);
     }
 }
@@ -183,14 +184,14 @@ TEST(Skeleton, AdvancingWrapsToTheStart) {
 
 TEST(Skeleton, BoundVerticesFollowTheirBone) {
     TempDir dir;
-    dir.write("m.txt", "Frames: 20\nMeshes: 1\n" +
-                           meshBlock("Arm", -1, {{1, 2, 3, 0, 0, 1}, {-4, 0.5f, 2, 0, 0, 0}, {7, 7, 7, 0, 0, -1}}, 1,
-                                     {{0, 1, 2, 0, 0, 0}}) +
-                           "Bones: 2\n" +
-                           boneBlock("Root", "", "1 -2 0.5 0.4 -0.3 1.2", {{1, 0, 0, 0}, {11, 0, 10, 0}},
-                                     {{1, 0, 0, 0}}) +
-                           boneBlock("Hand", "Root", "3 1 -1 -0.8 0.6 0.2", {{1, 0, 0, 0}},
-                                     {{1, 0, 0, 0}, {11, 0, 3.14159265f, 0}}));
+    dir.write(
+        "m.txt",
+        "Frames: 20\nMeshes: 1\n" +
+            meshBlock("Arm", -1, {{1, 2, 3, 0, 0, 1}, {-4, 0.5f, 2, 0, 0, 0}, {7, 7, 7, 0, 0, -1}}, 1,
+                      {{0, 1, 2, 0, 0, 0}}) +
+            "Bones: 2\n" +
+            boneBlock("Root", "", "1 -2 0.5 0.4 -0.3 1.2", {{1, 0, 0, 0}, {11, 0, 10, 0}}, {{1, 0, 0, 0}}) +
+            boneBlock("Hand", "Root", "3 1 -1 -0.8 0.6 0.2", {{1, 0, 0, 0}}, {{1, 0, 0, 0}, {11, 0, 3.14159265f, 0}}));
     Model model(false);
     ASSERT_TRUE(model.loadModel("m.txt"));
     const Mesh& mesh = model.meshes[0];

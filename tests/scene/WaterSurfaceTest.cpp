@@ -130,7 +130,6 @@ TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
         }
 }
 
-
 TEST(WaterSurface, OutOfViewOnlyTheWaveMovesOn) {
     WaterAbyssObject water;
     const auto seen = renderWater(water, true);

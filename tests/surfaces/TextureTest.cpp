@@ -13,8 +13,7 @@
 
 namespace {
 
-std::vector<std::uint8_t> solid(int width, int height, std::uint8_t b, std::uint8_t g,
-                                std::uint8_t r, std::uint8_t a) {
+std::vector<std::uint8_t> solid(int width, int height, std::uint8_t b, std::uint8_t g, std::uint8_t r, std::uint8_t a) {
     std::vector<std::uint8_t> bgra;
     for (int i = 0; i < width * height; ++i) bgra.insert(bgra.end(), {b, g, r, a});
     return bgra;
@@ -127,9 +126,8 @@ TEST(TextureRead, BrokenFilesGiveZeroWithoutReadingPastTheData) {
     longId[0] = static_cast<char>(255);
     dir.write("long-id.tga", longId);
 
-    for (const char* name : {"header.tga", "short.tga", "huge.tga", "negative-width.tga",
-                             "negative-height.tga", "zero.tga", "backwards-skip.tga",
-                             "long-id.tga"}) {
+    for (const char* name : {"header.tga", "short.tga", "huge.tga", "negative-width.tga", "negative-height.tga",
+                             "zero.tga", "backwards-skip.tga", "long-id.tga"}) {
         SCOPED_TRACE(name);
         Texture texture(false);
         EXPECT_FALSE(texture.readTga(name));
@@ -200,8 +198,7 @@ TEST(TextureUpload, OblongImageChainReachesOneByOneAndDraws) {
 
     TextureName texture = load("wide.tga", true);
     ASSERT_NE(texture.get(), 0u);
-    const int expected[][2] = {{128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2},
-                               {4, 1},    {2, 1},   {1, 1}};
+    const int expected[][2] = {{128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}};
     for (int level = 0; level < 8; ++level) {
         EXPECT_EQ(levelSize(level, GL_TEXTURE_WIDTH), expected[level][0]) << level;
         EXPECT_EQ(levelSize(level, GL_TEXTURE_HEIGHT), expected[level][1]) << level;
