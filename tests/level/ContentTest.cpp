@@ -12,6 +12,7 @@
 #include "LevelTestSupport.h"
 #include "check/Checker.h"
 #include "game/Collision.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/AbyssObject.h"
@@ -46,10 +47,7 @@ protected:
     // The player as start-up sets it up, in front of the eye.
     static void setUpPlayer(Player& p) {
         ASSERT_TRUE(p.model.loadModel("./models/tarnel.txt"));
-        p.scale = {0.002f, 0.002f, 0.002f};
-        p.position = {0, -0.5f, -1.5f};
-        p.pivot = {0, 0.5f, 0};
-        p.rotationY = 180;
+        configurePlayer(p);
     }
 
     // Draws the player and `object` as a frame does with the player standing
@@ -146,7 +144,8 @@ TEST_F(ContentTest, EveryStartHasEightUnitsOfSafeFloorAhead) {
             for (const auto& object : objects) EXPECT_EQ(touch(p, *object, 0, z), HIT_NONE) << level << " " << z;
             for (const auto& object : sortedObjects) EXPECT_EQ(touch(p, *object, 0, z), HIT_NONE) << level << " " << z;
             for (const Wall& w : walls)
-                EXPECT_FALSE(segmentTouchesSphere(w.x1, 0, w.z1, w.x2, 0, w.z2, 0, 0, z, 0.2f)) << level << " " << z;
+                EXPECT_FALSE(segmentTouchesSphere(w.x1, 0, w.z1, w.x2, 0, w.z2, 0, 0, z, playerRadius))
+                    << level << " " << z;
         }
         // The first step over an edge is a fall: beside the start lies the abyss.
         bool fallsBeside = false;
