@@ -13,9 +13,10 @@ checker="$(cd "$(dirname "$zarnoth")" && pwd)/zarnoth-check"
 "$checker" "$work" >"$work/check" || fail "zarnoth-check: $(cat "$work/check")"
 
 status=0
-"$zarnoth" --data "$work" --level 1 --play "$source_dir/docs/example/route.txt" >"$work/log" 2>"$work/stderr" ||
+"$zarnoth" --data "$work" --level 1 --timedemo "$source_dir/docs/example/route.txt" >"$work/log" 2>"$work/stderr" ||
   status=$?
 [ "$status" = 0 ] || fail "the play ended with status $status"
-events=$(grep -v '^[0-9]* end ' "$work/log" | cut -d' ' -f2- | tr '\n' ',')
+# Every line of the log but the end (the timedemo's figures follow it).
+events=$(sed '/^[0-9]* end /,$d' "$work/log" | cut -d' ' -f2- | tr '\n' ',')
 [ "$events" = "level 1,switch,exit 2,level 2," ] || fail "events: $events"
 echo ok
