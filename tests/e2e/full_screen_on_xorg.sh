@@ -37,15 +37,20 @@ start_full_screen() {
     sleep 0.1
   done
   [ -n "$game" ] || fail "no game-mode window"
-  sleep 1
-  [ "$(current_mode)" = 800x600 ] || fail "the screen is at $(current_mode), not 800x600"
-  geometry=$(xdotool getwindowgeometry "$game")
-  echo "$geometry" | grep -q "Position: 0,0" || fail "game window not at the screen's corner: $geometry"
-  echo "$geometry" | grep -q "Geometry: 800x600" || fail "game window not the screen's size: $geometry"
-  import -window root "$work/screen.png" 2>/dev/null || fail "no screenshot"
-  # The status line, 5 pixels from the screen's left and bottom edges.
+  wait_until 10 mode_is 800x600 || fail "the screen is at $(current_mode), not 800x600"
+  wait_until 10 covers_screen "$game" || fail "game window not at the screen's corner or not its size: $geometry"
+  wait_until 10 status_line_shown || fail "no status line at the screen's bottom left (brightest $brightest)"
+}
+mode_is() { [ "$(current_mode)" = "$1" ]; }
+covers_screen() {
+  geometry=$(xdotool getwindowgeometry "$1")
+  echo "$geometry" | grep -q "Position: 0,0" && echo "$geometry" | grep -q "Geometry: 800x600"
+}
+# The status line, 5 pixels from the screen's left and bottom edges.
+status_line_shown() {
+  import -window root "$work/screen.png" 2>/dev/null || return 1
   brightest=$(convert "$work/screen.png" -crop 400x24+0+576 +repage -colorspace Gray -format '%[fx:maxima]' info:)
-  awk -v b="$brightest" 'BEGIN { exit !(b > 0.5) }' || fail "no status line at the screen's bottom left"
+  awk -v b="$brightest" 'BEGIN { exit !(b > 0.5) }'
 }
 
 # Esc ends the game with 0 and leaves the screen in the mode it had.

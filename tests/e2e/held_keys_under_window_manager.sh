@@ -29,30 +29,31 @@ for i in $(seq 1 50); do
 done
 [ -n "$other" ] || fail "no second window"
 focus_window "$game"
+wait_for_focus "$game" || fail "the game did not get the focus back"
 xdotool keydown Up
-sleep 0.2
+sleep 0.2 # walking
 # Straight to the other window: the player walks until the focus has gone.
 xdotool windowfocus --sync "$other"
 xdotool keyup Up
-sleep 1
+# A second away, then three back in the game: a player walking on would die within two.
+no_death_box_for 1 || fail "the player walked on after the focus went to another window"
 focus_window "$game"
-sleep 3
+no_death_box_for 3 || fail "the player walked on after Up was let go in another window"
 [ "$(deaths)" = 3 ] || fail "the player walked on after Up was let go in another window"
 
 # Hold Up through F2: the read error's box takes the release.
 xdotool keydown Up
-sleep 0.1
+sleep 0.1 # walking
 xdotool key F2
-wait_for_window "Fehler beim Lesen der Files." 10 >/dev/null || { xdotool keyup Up; fail "no read-error box"; }
-sleep 0.3
+box=$(wait_for_window "Fehler beim Lesen der Files." 10) || { xdotool keyup Up; fail "no read-error box"; }
+wait_for_focus "$box" || { xdotool keyup Up; fail "the read-error box did not take the keyboard focus"; }
 xdotool keyup Up
-sleep 0.3
 xdotool key Return
 wait_until_closed "Fehler beim Lesen der Files." || fail "one Return did not close the read-error box"
-sleep 3
+no_death_box_for 3 || fail "the player walked on in level 2 after the read-error box"
 [ "$(deaths)" = 3 ] || fail "the player walked on in level 2 after the read-error box"
 
-# Minimised, the game waits for events.
+# Minimised, the game waits for events (after half a second to notice).
 xdotool windowminimize --sync "$game" || fail "could not minimise the game"
 sleep 0.5
 ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
@@ -67,16 +68,16 @@ hz=$(getconf CLK_TCK)
 # Restored, it plays on: the next walk into level 2's blade is one death, and
 # the restart of level 2 shows its read error again.
 focus_window "$game"
-sleep 0.5
+wait_for_focus "$game" || fail "the restored game did not get the keyboard focus"
 xdotool keydown Up
-wait_for_window "Game Over" 10 >/dev/null || { xdotool keyup Up; fail "no death after the window came back"; }
-sleep 0.3
+box=$(wait_for_window "Game Over" 10) || { xdotool keyup Up; fail "no death after the window came back"; }
+wait_for_focus "$box" || { xdotool keyup Up; fail "the death box did not take the keyboard focus"; }
 xdotool keyup Up
 xdotool key Return
 wait_for_window "Fehler beim Lesen der Files." 10 >/dev/null || fail "level 2 was not loaded again"
 xdotool key Return
 wait_until_closed "Fehler beim Lesen der Files." || fail "the second read-error box stayed"
-sleep 1
+no_death_box_for 1 || fail "a death after the second read-error box"
 [ "$(deaths)" = 4 ] || fail "$(deaths) deaths, expected 4"
 kill -0 "$game_pid" || fail "the game ended"
 echo "ok"

@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
 # A demo recorded with real key presses plays back to the same event log, and
-# a recording that is killed leaves a demo that plays up to that point.
+# a recording that is killed leaves a demo that plays up to that point. The
+# keys go to an X server of its own, with a window manager as on a desktop;
+# the demos are played back as timedemos, drawn by Mesa's no-op driver (the
+# log of --play, without the wait and the pixels: play_twice_same_log.sh).
 . "$(dirname "$0")/lib/game.bash"
+own_display --wm
 copy_game_data
 printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
 export ZARNOTH_MESSAGES=stderr
 events='^[0-9]+ (level|fell|died|switch|exit|message|end)( |$)'
+
+# Plays demo $1 in $work as a timedemo and writes its event log to $2.
+play_back() {
+  (cd "$work" && GALLIUM_NOOP=1 "$zarnoth" --timedemo "$1") >"$work/timedemo.out" 2>"$work/stderr" || return 1
+  grep -E "$events" "$work/timedemo.out" >"$2" || true
+}
 
 record() {
   (cd "$work" && exec "$zarnoth" --record "$1") >"$work/recorded.log" 2>"$work/stderr" &
@@ -17,8 +27,8 @@ record() {
 # the demo holds what happened.
 record demo.txt
 window=$(wait_for_window Zarnoth) || fail "no Zarnoth window"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.3
+focus_window "$window"
+wait_for_focus "$window" || fail "the game's window did not get the keyboard focus"
 xdotool keydown comma; sleep 0.33; xdotool keyup comma
 xdotool keydown Up; sleep 3.5; xdotool keyup Up
 xdotool key c
@@ -34,20 +44,21 @@ grep -q '^down up$' "$work/demo.txt" || fail "the demo holds no Up key: $(cat "$
 grep -qE '^[0-9]+ end ' "$work/recorded.log" || fail "the recording wrote no end line"
 grep -qx 'down escape' <(tail -n1 "$work/demo.txt") || fail "the demo does not end with Esc"
 
-(cd "$work" && "$zarnoth" --play demo.txt) >"$work/played.log" 2>"$work/stderr" || fail "the play failed"
+play_back demo.txt "$work/played.log" || fail "the play failed"
 cmp "$work/recorded.log" "$work/played.log" || { diff "$work/recorded.log" "$work/played.log"; fail "the logs differ"; }
 grep -q 'warning' "$work/stderr" && fail "a warning for unchanged files: $(cat "$work/stderr")"
 
 # A changed level file still plays, with a warning.
 echo >>"$work/levels/action3.txt"
-(cd "$work" && "$zarnoth" --play demo.txt) >"$work/played.log" 2>"$work/stderr" || fail "the play with changed files failed"
+play_back demo.txt "$work/played.log" || fail "the play with changed files failed"
 grep -q 'demo.txt was recorded with other level files' "$work/stderr" || fail "no warning for changed files"
 
 # Killed while it walks: the demo plays up to its last whole line, and its log
 # is the start of the recorded one.
 record killed.txt
 window=$(wait_for_window Zarnoth) || fail "no Zarnoth window for the second recording"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+focus_window "$window"
+wait_for_focus "$window" || fail "the second game's window did not get the keyboard focus"
 xdotool keydown Up
 # Killed once some seconds' worth of steps have reached the file, however slow the machine.
 for _ in $(seq 1 600); do
@@ -57,8 +68,8 @@ done
 { kill -9 "$game_pid"; wait "$game_pid"; } 2>/dev/null || true
 xdotool keyup Up
 game_pid=""
-(cd "$work" && "$zarnoth" --play killed.txt) >"$work/played.log" 2>"$work/stderr" || fail "the killed demo does not play"
-grep -E "$events" "$work/played.log" | grep -v ' end ' >"$work/played-events" || true
+play_back killed.txt "$work/played.log" || fail "the killed demo does not play"
+grep -v ' end ' "$work/played.log" >"$work/played-events" || true
 steps=$(grep -c '^step ' "$work/killed.txt" || true)
 [ "$steps" -ge 60 ] || fail "only $steps steps were flushed before the kill"
 head -n "$(wc -l <"$work/played-events")" "$work/recorded.log" | cmp - "$work/played-events" \

@@ -77,6 +77,24 @@ focus_window() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true
 }
 
+# Runs COMMAND... every tenth of a second until it succeeds, for up to $1
+# seconds; the status is the last run's.
+wait_until() {
+  local seconds=$1 i
+  shift
+  for ((i = 1; i < seconds * 10; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  "$@"
+}
+
+# True when this window has the keyboard focus.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# Waits up to $2 seconds (default 10) until window $1 has the keyboard focus.
+wait_for_focus() { wait_until "${2:-10}" has_focus "$1"; }
+
 # Waits up to $2 seconds (default 10) until no window of the game has this title.
 wait_until_closed() {
   local title=$1 seconds=${2:-10} i
@@ -123,22 +141,28 @@ LEVEL
   printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
 }
 
-# Walks into the blade holding Up, lets go while the death box is shown and
-# answers it with one Return to whichever window has the focus. Fails unless
-# the box closes and exactly one more death is counted.
+# Watches for $1 seconds that no death box opens; false as soon as one does.
+no_death_box_for() { ! wait_for_window "Game Over" "$1" >/dev/null; }
+
+# Walks into the blade holding Up, lets go once the death box has the
+# keyboard focus (the release is the box's; the game never sees it) and
+# answers the box with one Return to whichever window has the focus. Fails
+# unless the box closes and exactly one more death is counted.
 die_once_holding_up() {
   local before box
   before=$(deaths)
   xdotool keydown Up
   box=$(wait_for_window "Game Over" 10) || { xdotool keyup Up; fail "no death box after $before death(s)"; }
-  sleep 0.3
-  [ -z "${check_box_on_top:-}" ] || box_on_top "$box" || { xdotool keyup Up; fail "the death box is not on top"; }
+  wait_for_focus "$box" || { xdotool keyup Up; fail "the death box did not take the keyboard focus"; }
+  if [ -n "${check_box_on_top:-}" ]; then
+    wait_until 5 box_on_top "$box" || { xdotool keyup Up; fail "the death box is not on top"; }
+  fi
   xdotool keyup Up
-  sleep 0.3
   xdotool key Return
   wait_until_closed "Game Over" || fail "one Return did not close the death box"
-  # Walking on would reach the blade again, and die, within two seconds.
-  sleep 3
+  # A player walking on would reach the blade again, and die, within two
+  # seconds: none may in three.
+  no_death_box_for 3 || fail "a death box without Up held, after $((before + 1)) walks into the blade"
   [ "$(deaths)" = $((before + 1)) ] || fail "$(deaths) deaths after $((before + 1)) walks into the blade"
 }
 
