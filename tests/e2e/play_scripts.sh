@@ -7,13 +7,18 @@
 #                            (every event but the final "end")
 #   # end: X Z YAW TOLERANCE where the play ends; YAW within 1 degree
 # Usage: play_scripts.sh <zarnoth binary> <source dir> [script...]
-# PLAY_MODE=--timedemo plays as fast as possible (the log is the same) and
-# PLAY_RESOLUTION sets the window (default 640x480).
+# The scripts play as timedemos: the event log is the one of --play, frame for
+# frame (e2e.play_twice_same_log proves it), without waiting for the frames'
+# times. The log depends neither on the window's size nor on what is drawn,
+# so the window is small and Mesa's no-op driver takes every GL call of the
+# game without rasterising it. To watch the scripts played at their own pace:
+#   PLAY_MODE=--play PLAY_RESOLUTION=640x480 GALLIUM_NOOP=0 play_scripts.sh ...
 # (CTest runs it once per script, as e2e.play_script.NAME.)
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
-mode=${PLAY_MODE:---play}
-printf 'Resolution=%s\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' "${PLAY_RESOLUTION:-640x480}" >"$work/zarnoth.ini"
+mode=${PLAY_MODE:---timedemo}
+export GALLIUM_NOOP=${GALLIUM_NOOP:-1}
+printf 'Resolution=%s\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' "${PLAY_RESOLUTION:-64x48}" >"$work/zarnoth.ini"
 shift 2
 scripts=("$@")
 [ ${#scripts[@]} -gt 0 ] || scripts=("$source_dir"/tests/e2e/scripts/*.txt "$source_dir"/data/demos/*.txt)

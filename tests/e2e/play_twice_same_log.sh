@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
-# A play is deterministic: the same script played at its own pace and as fast
-# as possible gives byte-identical event logs. The timedemo adds its figures
-# and the screenshot of the last frame.
+# A play is deterministic and keeps to its script's pace: the same script
+# played at its own pace in a 640x480 window and as fast as possible in a
+# 64x48 one that Mesa's no-op driver draws nothing into gives byte-identical
+# event logs, and frames played at their pace take their time. The timedemo
+# adds its figures and the screenshot of the last frame. Every
+# other test whose proof is the event log plays its script as a timedemo, in a
+# small window, with the no-op driver, and relies on this one.
 # Usage: play_twice_same_log.sh <zarnoth binary> <source dir>
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
-printf 'Resolution=640x480\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
-script="$source_dir/data/demos/walkthrough1.txt"
+# The example level of docs/LEVELS.md: its route presses the switch, passes
+# the lattice the switch raises in time and leaves by the exit to level 2.
+cp -r "$source_dir/docs/example/levels" "$source_dir/docs/example/models" "$work/"
+script="$source_dir/docs/example/route.txt"
 events='^[0-9]+ (level|fell|died|switch|exit|message|end)( |$)'
+settings() { printf 'Resolution=%s\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' "$1" >"$work/zarnoth.ini"; }
 
-"$zarnoth" --data "$work" --play "$script" >"$work/paced" 2>/dev/null || fail "--play failed"
-"$zarnoth" --data "$work" --timedemo "$script" --shot "$work/shot.png" >"$work/fast" 2>/dev/null || fail "--timedemo failed"
+settings 640x480
+GALLIUM_NOOP=0 "$zarnoth" --data "$work" --play "$script" >"$work/paced" 2>/dev/null || fail "--play failed"
+settings 64x48
+GALLIUM_NOOP=1 "$zarnoth" --data "$work" --timedemo "$script" --shot "$work/shot.png" >"$work/fast" 2>/dev/null ||
+  fail "--timedemo failed"
 grep -E "$events" "$work/fast" >"$work/fast-events" || true
 grep -q ' exit 2$' "$work/paced" || fail "the script did not reach the exit: $(cat "$work/paced")"
 cmp "$work/paced" "$work/fast-events" || { diff "$work/paced" "$work/fast-events"; fail "the logs differ"; }
+
+# The pace: six frames of half a second, however fast the machine draws
+# them. The last one starts 2.5 seconds after the first, and the play ends
+# with it: from the first line of the log (the level loaded) to the last,
+# at least that, loosely.
+printf 'frametime 0.5\nwait 3\n' >"$work/slow.txt"
+stamp() { local line; while IFS= read -r line; do printf '%s %s\n' "${EPOCHREALTIME/[.,]/}" "$line"; done; }
+GALLIUM_NOOP=0 "$zarnoth" --data "$work" --play "$work/slow.txt" 2>/dev/null | stamp >"$work/stamped" || fail "--play failed"
+grep -q '^[0-9]* 6 end ' "$work/stamped" || fail "six frames expected: $(cat "$work/stamped")"
+elapsed_us=$(($(tail -n1 "$work/stamped" | cut -d' ' -f1) - $(head -n1 "$work/stamped" | cut -d' ' -f1)))
+echo "paced play: $((elapsed_us / 1000)) ms for six frames of 0.5 seconds"
+[ "$elapsed_us" -ge 2400000 ] || fail "six frames of 0.5 seconds played in $((elapsed_us / 1000)) ms"
 
 # The figures follow the log: rate, the four parts, then a line per level load
 # (as many as the log has levels) and per death (as many as it has deaths).
@@ -26,7 +48,7 @@ grep -vE "$events" "$work/fast" | sed -E 's/[0-9]+(\.[0-9]+)?/N/g' >"$work/figur
 } >"$work/expected"
 diff "$work/expected" "$work/figures" || fail "the timedemo figures are not in their form"
 [ "$(head -c 8 "$work/shot.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "no PNG screenshot"
-identify -format '%w %h' "$work/shot.png" | grep -qx '640 480' || fail "the screenshot is not 640x480"
+identify -format '%w %h' "$work/shot.png" | grep -qx '64 48' || fail "the screenshot is not the window's 64x48"
 
 # A screenshot that cannot be written is a failure, not a finished play.
 printf 'wait 0.1\n' >"$work/short.txt"
