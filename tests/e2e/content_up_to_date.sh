@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The committed data/ must be exactly what tools/make_content.py writes, and
-# must pass its check (zarnoth-check, the game's own readers).
+# must pass its check (zarnoth-check, the game's own readers). This is the
+# suite's one proof that the shipped data is clean.
 # Usage: content_up_to_date.sh <zarnoth binary> <source dir>
 set -euo pipefail
 src="$2"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# zarnoth-check finds nothing in the shipped data, and for a broken copy
-# prints compiler-style lines with the directory as given and exits 2.
+# zarnoth-check, for a broken copy of the shipped data, prints compiler-style
+# lines with the directory as given (without one it checks the working
+# directory) and exits 2. That the shipped data itself is clean is proven by
+# content_up_to_date.sh, with the generator that writes it.
 # Usage: zarnoth_check_data.sh <zarnoth binary> <source dir>
 set -euo pipefail
 checker="$(cd "$(dirname "$1")" && pwd)/zarnoth-check"
@@ -8,10 +10,6 @@ src="$2"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-output=$("$checker" "$src/data") || fail "the shipped data is not clean: $output"
-[ -z "$output" ] || fail "the shipped data gave output: $output"
-output=$(cd "$src/data" && "$checker") || fail "the working directory is not clean: $output"
 
 cp -r "$src/data" "$work/data"
 sed -i '0,/^Rotation=/s/^Rotation=.*/Rotation=0 0/' "$work/data/levels/level2.cfg"
@@ -21,6 +19,11 @@ output=$("$checker" "$work/data") || status=$?
 [ "$status" = 2 ] || fail "exit status $status for an error, expected 2: $output"
 expected="$work/data/levels/level2.cfg:$line: error: expected \"Rotation=x y z\" (the game shows \"Fehler.\")"
 [ "$output" = "$expected" ] || fail "expected '$expected', got '$output'"
+status=0
+output=$(cd "$work/data" && "$checker") || status=$?
+[ "$status" = 2 ] || fail "exit status $status for an error in the working directory, expected 2: $output"
+expected="levels/level2.cfg:$line: error: expected \"Rotation=x y z\" (the game shows \"Fehler.\")"
+[ "$output" = "$expected" ] || fail "in the working directory: expected '$expected', got '$output'"
 
 status=0
 "$checker" a b 2>/dev/null || status=$?
