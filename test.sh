@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # and runs the whole test suite under a private virtual X server with a window
-# manager (openbox), as players have one.
+# manager (openbox), as players have one. Arguments go to CTest: `./test.sh -L fast`
+# builds what changed and runs the quick loop (README, "Working on the code").
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-packages.sh
 
 jobs=$(nproc)
 fuzz_args=()
-# The fuzz targets need clang's libFuzzer; CI runs each for a few seconds.
+# The fuzz targets need clang's libFuzzer; CTest runs each over its committed
+# corpus and fuzzes it for a few seconds.
 if command -v clang++ >/dev/null 2>&1; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug \
     -DZARNOTH_FUZZ=ON -DZARNOTH_TESTS=OFF >/dev/null
