@@ -10,7 +10,6 @@
 
 #include "GlTestContext.h"
 #include "LevelTestSupport.h"
-#include "check/Checker.h"
 #include "game/Collision.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
