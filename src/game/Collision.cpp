@@ -6,6 +6,7 @@
 #include "game/Camera.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
+#include "game/Movement.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
 #include "scene/Placement.h"
@@ -16,6 +17,18 @@ bool collisionEnabled = true;
 namespace {
 
 enum class Scan { Continue, Stop };
+
+// The directions blocked by the contacts of this pass so far.
+unsigned passBlocks = 0;
+
+// A wall or lattice touched: it blocks, and with it every other one touched in this pass.
+void block(short axis, short sign) {
+    blockAxis = axis;
+    blockSign = sign;
+    blocked = true;
+    passBlocks |= directionBit(axis, sign);
+    blockedDirections = passBlocks;
+}
 
 Scan reactTo(SceneObject& object, HitKind hit) {
     switch (hit) {
@@ -33,9 +46,7 @@ Scan reactTo(SceneObject& object, HitKind hit) {
             for (SceneObject* linked : object.linkedSortedObjects) linked->activate();
             return Scan::Continue;
         case HIT_LATTICE:
-            blockAxis = object.blockAxis;
-            blockSign = object.blockSign;
-            blocked = true;
+            block(object.blockAxis, object.blockSign);
             return Scan::Continue;
         default:
             return Scan::Continue;
@@ -51,7 +62,7 @@ void testObjects(const std::vector<std::unique_ptr<SceneObject>>& list, Collisio
     }
 }
 
-// Several walls may block at once: the last one wins. A wall that leads to
+// Several walls may block at once, and all of them hold. A wall that leads to
 // another level ends the pass, as the walls being walked are gone after the load.
 void testWalls() {
     const float* sphere = player->boundingSphere;
@@ -60,9 +71,7 @@ void testWalls() {
     const float cz = sphere[2] - camera.offset.z;
     for (const Wall& wall : walls) {
         if (!segmentTouchesSphere(wall.x1, 0, wall.z1, wall.x2, 0, wall.z2, cx, cy, cz, sphere[3])) continue;
-        blockAxis = wall.blockAxis;
-        blockSign = wall.blockSign;
-        blocked = true;
+        block(wall.blockAxis, wall.blockSign);
         if (wall.nextLevel >= 1) {
             logEvent("exit %d", wall.nextLevel);
             enterLevel(wall.nextLevel, Arrival::AtStart);
@@ -74,6 +83,7 @@ void testWalls() {
 
 void checkCollisions() {
     if (!player) return;
+    passBlocks = 0;
 
     // Without a bounding model the objects are asked with nothing to hit,
     // which none of them reports as a contact; the walls still count.

@@ -11,6 +11,7 @@ bool jumpRequested = false;
 bool blocked = false;
 short blockAxis = 0;
 short blockSign = 0;
+unsigned blockedDirections = 0;
 
 bool dead = false;
 bool falling = false;
@@ -18,6 +19,7 @@ float fallTime = 0;
 
 void resetGameStateForLoad() {
     blocked = false;
+    blockedDirections = 0;
     jumpRequested = false;
     dead = false;
     falling = false;

@@ -10,10 +10,13 @@ extern bool keyForward, keyBackward, keyTurnLeft, keyTurnRight;
 extern bool keyPageUp, keyPageDown, keyStrafeLeft, keyStrafeRight;
 extern bool jumpRequested;
 
-// The movement block set by the collision pass.
+// The movement block set by the collision pass: the last wall or lattice it
+// touched, and the directions that every contact of that pass stops (bits of
+// directionBit), so that at a corner both walls hold.
 extern bool blocked;
 extern short blockAxis;  // 0 = x, 2 = z
 extern short blockSign;  // +1 or -1
+extern unsigned blockedDirections;
 
 // The player's life cycle.
 extern bool dead;

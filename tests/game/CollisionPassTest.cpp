@@ -3,6 +3,7 @@
 #include "GameFixture.h"
 #include "game/Collision.h"
 #include "game/LevelEntry.h"
+#include "game/Movement.h"
 #include "level/LevelLoader.h"
 
 TEST(WallTest, SegmentsTouchWhereTheirNearestPointIsWithinTheRadius) {
@@ -87,7 +88,7 @@ TEST_F(CollisionPass, SwitchesActivateTheirLinksAndLatticesBlock) {
     EXPECT_FALSE(dead);
 }
 
-TEST_F(CollisionPass, TheLastBlockingWallWinsAndFarWallsDoNotBlock) {
+TEST_F(CollisionPass, EveryTouchedWallBlocksAndFarWallsDoNotBlock) {
     placePlayer(0, 0);
     addWall(-1, 0.2f, 1, 0.2f, 2, 1);   // touched
     addWall(-1, -5, 1, -5, 2, -1);      // far away
@@ -97,6 +98,26 @@ TEST_F(CollisionPass, TheLastBlockingWallWinsAndFarWallsDoNotBlock) {
     EXPECT_TRUE(blocked);
     EXPECT_EQ(blockAxis, 0);
     EXPECT_EQ(blockSign, -1);
+    EXPECT_EQ(blockedDirections, directionBit(2, 1) | directionBit(0, -1));
+}
+
+// In a corner, facing exactly along one wall into the other: the wall ahead
+// holds although the one alongside was touched last, and backing out goes.
+TEST_F(CollisionPass, InACornerTheWallAheadHoldsAndBackingOutGoes) {
+    placePlayer(0, 0);
+    addWall(0.15f, -1, 0.15f, 1, 0, 1);     // east, ahead
+    addWall(-1, -0.15f, 1, -0.15f, 2, -1);  // north, alongside, last
+    camera.yaw = 90;
+    checkCollisions();
+    keyForward = true;
+    EXPECT_FALSE(applyHeldKeys(0.1f));
+    EXPECT_FLOAT_EQ(camera.offset.x, 0);
+    keyForward = false;
+    keyBackward = true;
+    EXPECT_TRUE(applyHeldKeys(0.1f));
+    EXPECT_NEAR(-camera.offset.x, -0.4f, 1e-6);
+    EXPECT_FALSE(blocked);
+    keyBackward = false;
 }
 
 TEST_F(CollisionPass, WallsUseThePlayersCircleAtItsGroundPosition) {

@@ -63,6 +63,7 @@ protected:
         releaseHeldKeys();
         jumpRequested = blocked = dead = falling = false;
         blockAxis = blockSign = 0;
+        blockedDirections = 0;
         fallTime = 0;
         clearScene();
         currentLevel = 1;
