@@ -12,6 +12,9 @@ bool blocked = false;
 short blockAxis = 0;
 short blockSign = 0;
 
+bool paused = false;
+bool helpShown = false;
+
 bool dead = false;
 bool falling = false;
 float fallTime = 0;
