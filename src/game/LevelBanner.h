@@ -5,8 +5,8 @@
 // seconds of game time whenever the player arrives at a level's start (the
 // first level, an exit, F1 or F2, the restart after a death).
 struct LevelBanner {
-    std::string text;        // "Level 2: The Drowned Keep", or "Level 2" for a level without a name
-    float secondsLeft = 0;   // shown while above 0
+    std::string text;       // "Level 2: The Drowned Keep", or "Level 2" for a level without a name
+    float secondsLeft = 0;  // shown while above 0
 };
 extern LevelBanner levelBanner;
 
