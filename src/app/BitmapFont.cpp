@@ -6,14 +6,28 @@
 #include <cstdio>
 
 std::unique_ptr<BitmapFont> font;
+std::unique_ptr<BitmapFont> smallFont;
 
-BitmapFont::BitmapFont() {
+namespace {
+// Only characters 32 to 127 have lists; any other byte would call a list
+// that belongs to someone else.
+unsigned char drawable(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    const bool inFont =
+        code >= BitmapFont::firstCharacter && code < BitmapFont::firstCharacter + BitmapFont::characterCount;
+    return inFont ? code : static_cast<unsigned char>('?');
+}
+}  // namespace
+
+BitmapFont::BitmapFont() : BitmapFont(GLUT_BITMAP_HELVETICA_18) {}
+
+BitmapFont::BitmapFont(void* glyphs) : glyphs(glyphs) {
     static const GLfloat white[] = {1, 1, 1, 1};
     listBase = glGenLists(characterCount);
     for (int i = 0; i < characterCount; ++i) {
         glNewList(listBase + static_cast<GLuint>(i), GL_COMPILE);
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, white);
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, firstCharacter + i);
+        glutBitmapCharacter(glyphs, firstCharacter + i);
         glEndList();
     }
 }
@@ -30,12 +44,6 @@ void BitmapFont::print(const char* format, ...) const {
     const int written = std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
     if (written < 0) return;
-    // Only characters 32 to 127 have lists; any other byte would call a list
-    // that belongs to someone else.
-    for (char* c = text; *c; ++c) {
-        const auto code = static_cast<unsigned char>(*c);
-        if (code < firstCharacter || code >= firstCharacter + characterCount) *c = '?';
-    }
 
     // The glyphs are drawn directly rather than through the lists: Mesa's
     // software renderer takes a slow path for every bitmap called from a
@@ -45,6 +53,14 @@ void BitmapFont::print(const char* format, ...) const {
     static const GLfloat white[] = {1, 1, 1, 1};
     for (const char* c = text; *c; ++c) {
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, white);
-        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(*c));
+        glutBitmapCharacter(glyphs, drawable(*c));
     }
 }
+
+int BitmapFont::width(const char* text) const {
+    int pixels = 0;
+    for (int i = 0; text && text[i] && i < 255; ++i) pixels += glutBitmapWidth(glyphs, drawable(text[i]));
+    return pixels;
+}
+
+int BitmapFont::lineHeight() const { return glutBitmapHeight(glyphs); }

@@ -5,11 +5,15 @@
 
 #include <chrono>
 
+#include "app/GameNotices.h"
+#include "app/HelpOverlay.h"
 #include "app/LevelWatch.h"
 #include "app/StatusLine.h"
 #include "game/Collision.h"
 #include "game/FrameClock.h"
+#include "game/GameState.h"
 #include "game/GameStep.h"
+#include "game/LevelBanner.h"
 #include "game/SceneFrame.h"
 
 namespace {
@@ -30,25 +34,39 @@ void beginFrame() {
     glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
     glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
 }
+
+// Everything over the scene, last drawn on top.
+void drawOverlays() {
+    drawStatusLine();
+    drawLevelBanner();
+    drawPauseNotice();
+    drawHelpOverlay();
+}
 }  // namespace
 
 void runFrame(float dt, FrameParts* parts) {
     const auto start = Clock::now();
     pollLevelWatch();
-    advanceGame(dt);
+    // Paused, the world stands still: no step, and no collision pass, which
+    // would meet again what the last one met. The frames go on being drawn
+    // and counted, and their time passes unused.
+    if (!paused) {
+        advanceGame(dt);
+        ageLevelBanner(dt);
+    }
     const auto stepped = Clock::now();
     beginFrame();
     drawScene();
     const auto drawn = Clock::now();
-    if (collisionEnabled) checkCollisions();
+    if (collisionEnabled && !paused) checkCollisions();
     const auto collided = Clock::now();
-    drawStatusLine();
+    drawOverlays();
     pushOptimizationSwitch();
     const auto swapStart = Clock::now();
     glutSwapBuffers();
     if (!parts) return;
     const auto end = Clock::now();
-    // The status line and the switch push count as drawing.
+    // The overlays and the switch push count as drawing.
     parts->step = millisecondsBetween(start, stepped);
     parts->drawing = millisecondsBetween(stepped, drawn) + millisecondsBetween(collided, swapStart);
     parts->collision = millisecondsBetween(drawn, collided);
@@ -58,7 +76,7 @@ void runFrame(float dt, FrameParts* parts) {
 void drawFrame() {
     beginFrame();
     drawScene();
-    drawStatusLine();
+    drawOverlays();
 }
 
 void onIdle() { runFrame(nextFrameTime()); }

@@ -9,11 +9,13 @@ struct FrameParts {
 };
 
 // One whole frame, in the one order every kind of play uses: --watch's
-// reload, the game step by `dt` seconds, the drawing, the collision pass,
-// the status line, the optimisation switch, the buffer swap.
+// reload, the game step by `dt` seconds (and the level banner's time), the
+// drawing, the collision pass, the overlays (the status line, the level
+// banner, the pause notice, the list of keys), the optimisation switch, the
+// buffer swap. While the game is paused there is no step and no collision pass.
 void runFrame(float dt, FrameParts* parts = nullptr);
 
-// The scene and the status line as they stand, into the back buffer, without
+// The scene and the overlays as they stand, into the back buffer, without
 // a game step or a collision pass: for a window uncovered again, and for a
 // screenshot.
 void drawFrame();

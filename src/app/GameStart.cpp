@@ -55,6 +55,7 @@ void initGL() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     initLighting();
     font = std::make_unique<BitmapFont>();
+    smallFont = std::make_unique<BitmapFont>(GLUT_BITMAP_HELVETICA_12);
     // Every mesh is drawn from client arrays; they stay on for the whole run.
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);

@@ -38,6 +38,34 @@ std::string_view columns(std::string_view line, std::size_t begin, std::size_t e
     return line.substr(begin, end - begin);
 }
 
+// Whether atoi would find digits in `text`: a value of 0 without them was no number at all.
+bool readsAsNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+// A value from the file as one printable line of a message: no line end,
+// no control characters, not endless.
+std::string shown(std::string_view text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
+    constexpr std::size_t longest = 40;
+    std::string result;
+    for (std::size_t i = 0; i < text.size() && i < longest; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        result.push_back(c >= ' ' && c < 127 ? static_cast<char>(c) : '?');
+    }
+    if (text.size() > longest) result += "...";
+    return result;
+}
+
+// "the width "abc" is not a number", "the height -5 is below 1".
+std::string sizeProblem(const char* what, std::string_view written, int value) {
+    if (!readsAsNumber(written)) return std::string("the ") + what + " \"" + shown(written) + "\" is not a number";
+    return std::string("the ") + what + " " + std::to_string(value) + " is below 1";
+}
+
 }  // namespace
 
 Settings::Settings() : Settings(640, 480, 16, 60, false) {}
@@ -50,9 +78,10 @@ Settings Settings::fallback() { return Settings(640, 480, 32, 60, false); }
 void Settings::load() {
     std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsPath, "r"));
     if (!file) throw std::ios_base::failure("zarnoth.ini cannot be opened");
-    read(file.get());
+    SettingsLines lines;
+    read(file.get(), &lines);
     file.reset();
-    validate();
+    validate(&lines);
 }
 
 void Settings::read(std::FILE* file, SettingsLines* lines) {
@@ -64,10 +93,16 @@ void Settings::read(std::FILE* file, SettingsLines* lines) {
             const unsigned keys = applyLine(line);
             if (!lines) continue;
             const int number = text.lineNumber();
-            if (keys & KEY_RESOLUTION) lines->resolution = number;
+            if (keys & KEY_RESOLUTION) {
+                lines->resolution = number;
+                lines->resolutionValue = columns(line, 11);
+            }
             if (keys & KEY_COLOR_DEPTH) lines->colorDepth = number;
             if (keys & KEY_REFRESH_RATE) lines->refreshRate = number;
-            if (keys & KEY_GAME_MODE) lines->gameMode = number;
+            if (keys & KEY_GAME_MODE) {
+                lines->gameMode = number;
+                lines->gameModeValue = columns(line, 9);
+            }
         }
     } catch (const TextLines::ReadError&) {
         throw std::ios_base::failure("zarnoth.ini cannot be read");
@@ -106,11 +141,48 @@ unsigned Settings::applyLine(std::string_view line) {
     return keys;
 }
 
-void Settings::validate() const {
+void Settings::validate(const SettingsLines* lines) const {
+    const SettingsRefusal refused = refusal(lines);
+    if (refused.text.empty()) return;
+    const std::string line = refused.line > 0 ? ":" + std::to_string(refused.line) : "";
+    throw InvalidDisplayException("Geladene Einstellungen ungültig.", "zarnoth.ini" + line + ": " + refused.text);
+}
+
+SettingsRefusal Settings::sizeRefusal(const SettingsLines* lines) const {
     // A surface without pixels can never be opened; refusing it here gives the
     // user the settings message instead of a failure deep inside GLUT.
-    const bool usable = width >= 1 && height >= 1 && (gameMode ? gameModePossible() : fitsScreen());
-    if (!usable) throw InvalidDisplayException("Geladene Einstellungen ungültig.");
+    if (width >= 1 && height >= 1) return {};
+    if (!lines || lines->resolution == 0) {
+        const std::string value = std::to_string(width) + "x" + std::to_string(height);
+        return {0, "Resolution=" + value + " refused: the width and height must be at least 1"};
+    }
+    const std::string_view written = lines->resolutionValue;
+    const std::string setting = "Resolution=" + shown(written);
+    const std::size_t x = written.find('x');
+    // The game splits at the first "x" of the whole line, which stands in the value
+    // when the key begins its line (zarnoth-check warns when it does not).
+    if (width < 1)
+        return {lines->resolution, setting + " refused: " + sizeProblem("width", written.substr(0, x), width)};
+    if (x == std::string_view::npos) return {lines->resolution, setting + " refused: no height (WIDTHxHEIGHT)"};
+    return {lines->resolution, setting + " refused: " + sizeProblem("height", written.substr(x + 1), height)};
+}
+
+SettingsRefusal Settings::refusal(const SettingsLines* lines) const {
+    SettingsRefusal refused = sizeRefusal(lines);
+    if (!refused.text.empty()) return refused;
+    if (gameMode) {
+        if (gameModePossible()) return {};
+        const int line = lines ? lines->gameMode : 0;
+        const std::string setting = "GameMode=" + (line > 0 ? shown(lines->gameModeValue) : std::string("1"));
+        return {line, setting + " refused: the display has no full-screen mode " + gameModeString()};
+    }
+    if (fitsScreen()) return {};
+    const int line = lines ? lines->resolution : 0;
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    const std::string screen =
+        std::to_string(glutGet(GLUT_SCREEN_WIDTH)) + "x" + std::to_string(glutGet(GLUT_SCREEN_HEIGHT));
+    return {line, "Resolution=" + (line > 0 ? shown(lines->resolutionValue) : size + " (the default)") +
+                      " refused: a window wider and taller than the screen (" + screen + ")"};
 }
 
 std::string Settings::gameModeString() const {

@@ -3,12 +3,25 @@
 #include <string>
 #include <string_view>
 
-// The lines of zarnoth.ini that last set each key (0: never set), for zarnoth-check.
+// The lines of zarnoth.ini that last set each key (0: never set), and the
+// values of the two keys that can be refused as those lines wrote them (from
+// the key's value column to the end of the line): for naming what is wrong.
 struct SettingsLines {
     int resolution = 0;
     int colorDepth = 0;
     int refreshRate = 0;
     int gameMode = 0;
+    std::string resolutionValue;
+    std::string gameModeValue;
+};
+
+// Why settings are refused: the line of zarnoth.ini that set the refused key
+// (0: the key's default) and one line of text naming the setting, the value
+// and the reason, e.g. `Resolution=0x480 refused: the width 0 is below 1`.
+// An empty text: nothing is refused.
+struct SettingsRefusal {
+    int line = 0;
+    std::string text;
 };
 
 // The display settings from ./zarnoth.ini.
@@ -34,8 +47,14 @@ public:
     unsigned applyLine(std::string_view line);
     static constexpr unsigned KEY_RESOLUTION = 1, KEY_COLOR_DEPTH = 2, KEY_REFRESH_RATE = 4, KEY_GAME_MODE = 8;
     // Throws InvalidDisplayException("Geladene Einstellungen ungültig.") when the
-    // requested game mode is impossible or the window exceeds the screen both ways.
-    void validate() const;
+    // requested game mode is impossible or the window exceeds the screen both ways;
+    // its detail is the refusal as "zarnoth.ini:LINE: TEXT". `lines`, when given,
+    // names the values as the file wrote them.
+    void validate(const SettingsLines* lines = nullptr) const;
+    // What validate refuses, and why.
+    SettingsRefusal refusal(const SettingsLines* lines = nullptr) const;
+    // The part of the refusal that needs no display: a width or height below 1.
+    SettingsRefusal sizeRefusal(const SettingsLines* lines = nullptr) const;
 
     // The GLUT game-mode string, "WIDTHxHEIGHT:DEPTH@RATE".
     std::string gameModeString() const;

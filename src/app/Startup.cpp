@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <cstdio>
 #include <ios>
 
 #include "app/GameStart.h"
@@ -20,6 +21,8 @@ int runZarnoth() {
         }
         startGame(*settings);
     } catch (const InvalidDisplayException& error) {
+        // The box says only that the settings were refused; stderr says which and why.
+        if (!error.detail.empty()) std::fprintf(stderr, "zarnoth: %s\n", error.detail.c_str());
         showMessage(error.what(), "Fehler");
         return 0;
     }

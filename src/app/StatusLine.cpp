@@ -1,10 +1,9 @@
 #include "app/StatusLine.h"
 
-#include <GL/freeglut.h>
-
 #include <cstdio>
 
 #include "app/BitmapFont.h"
+#include "app/OverlayText.h"
 #include "game/Collision.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
@@ -36,24 +35,9 @@ const char* statusLineText(StatusLineText& text, bool collision, bool optimizati
 }
 
 void drawStatusLine() {
-    static const GLfloat white[] = {1, 1, 1, 1};
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, glutGet(GLUT_WINDOW_WIDTH), 0, glutGet(GLUT_WINDOW_HEIGHT), -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
-    glDisable(GL_TEXTURE_2D);
-    glMaterialfv(GL_FRONT, GL_AMBIENT, white);
-    glRasterPos3f(5, 5, 0);
     const float fps = frameRate.update(timer.elapsed());
+    if (!font) return;
+    OverlayScope overlay;
     StatusLineText text;
-    if (font) font->print("%s", statusLineText(text, collisionEnabled, optimizationEnabled, mipmapEnabled, fps));
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    drawBandedText(*font, 5, 5, statusLineText(text, collisionEnabled, optimizationEnabled, mipmapEnabled, fps));
 }

@@ -17,5 +17,6 @@ public:
 using StatusLineText = char[128];
 const char* statusLineText(StatusLineText& text, bool collision, bool optimization, bool mipmap, float fps);
 
-// Draws the status line at the bottom left of the window, over the scene.
+// Draws the status line at the bottom left of the window, over everything
+// the scene holds, on a dark band.
 void drawStatusLine();

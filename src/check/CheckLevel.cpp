@@ -10,6 +10,7 @@
 #include "level/ActionFile.h"
 #include "level/LevelFormatFile.h"
 #include "level/LevelLoader.h"
+#include "level/LevelName.h"
 #include "level/LineReader.h"
 #include "level/ObjectFileException.h"
 #include "platform/Paths.h"
@@ -349,7 +350,36 @@ private:
 
 }  // namespace
 
-void Checker::checkLevel(int level) { LevelCheck(*this, level).run(); }
+void Checker::checkLevel(int level) {
+    LevelCheck(*this, level).run();
+    checkLevelName(level);
+}
+
+void Checker::checkLevelName(int level) {
+    const LevelName read = readLevelName(level);
+    std::string problem;
+    switch (read.status) {
+        case LevelName::Status::Read:
+        case LevelName::Status::Missing:  // a level without a name shows its number
+            return;
+        case LevelName::Status::Unreadable:
+            problem = "cannot be read";
+            break;
+        case LevelName::Status::Empty:
+            problem = "the first line, the level's name, is empty";
+            break;
+        case LevelName::Status::TooLong:
+            problem = "the level's name has " + std::to_string(read.length) + " characters, more than the " +
+                      std::to_string(maxLevelNameLength) + " a name may have";
+            break;
+        case LevelName::Status::NotPrintable:
+            problem = "the level's name holds a character other than printable ASCII at column " +
+                      std::to_string(read.column);
+            break;
+    }
+    report.warning(levelNamePath(level), 1,
+                   problem + " (the game shows \"" + levelTitle(level, {}) + "\" without a name)");
+}
 
 std::string firstLevelError(int level) {
     Report report;

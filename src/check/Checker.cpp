@@ -59,11 +59,12 @@ void Checker::checkSettings() {
     checkKeyColumn(report, lines.colorDepth, "ColorDepth=");
     checkKeyColumn(report, lines.refreshRate, "RefreshRate=");
     checkKeyColumn(report, lines.gameMode, "GameMode=");
-    if (settings.width < 1 || settings.height < 1) {
-        report.error(settingsPath, lines.resolution,
-                     "expected \"Resolution=WIDTHxHEIGHT\" of at least 1x1, read " + std::to_string(settings.width) +
-                         "x" + std::to_string(settings.height) +
-                         " (the game shows \"Geladene Einstellungen ungültig.\")");
+    // Whether the screen is large enough and offers the full-screen mode only
+    // the game can tell, on the display it runs on.
+    const SettingsRefusal refused = settings.sizeRefusal(&lines);
+    if (!refused.text.empty()) {
+        report.error(settingsPath, refused.line,
+                     refused.text + " (the game shows \"Geladene Einstellungen ungültig.\")");
     }
 }
 

@@ -21,8 +21,10 @@ public:
     void checkAll();
     void checkSettings();
     void checkPlayer();
-    // The three files of one level and every model and texture they name.
+    // The three files of one level and every model and texture they name,
+    // and its optional name file.
     void checkLevel(int level);
+    void checkLevelName(int level);
     void checkDemos();
 
     // Loads a model once per run and reports its problems; null when the game

@@ -13,6 +13,9 @@ short blockAxis = 0;
 short blockSign = 0;
 unsigned blockedDirections = 0;
 
+bool paused = false;
+bool helpShown = false;
+
 bool dead = false;
 bool falling = false;
 float fallTime = 0;

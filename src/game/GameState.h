@@ -18,6 +18,12 @@ extern short blockAxis;  // 0 = x, 2 = z
 extern short blockSign;  // +1 or -1
 extern unsigned blockedDirections;
 
+// The world stands still while this is on (key "p"): no game step, no
+// collision pass, no waves; only Esc, "p" and "h" act, and releases are taken.
+extern bool paused;
+// The list of keys is shown over the scene (key "h").
+extern bool helpShown;
+
 // The player's life cycle.
 extern bool dead;
 extern bool falling;

@@ -15,6 +15,18 @@ void onKeyDown(unsigned char key, int, int) {
     switch (key) {
         case 27:
             std::exit(0);
+        case 'p':
+            paused = !paused;
+            return;
+        case 'h':
+            helpShown = !helpShown;
+            return;
+        default:
+            break;
+    }
+    // A paused world takes no game keys; a key pressed now must be pressed again.
+    if (paused) return;
+    switch (key) {
         case ' ':
             jumpRequested = true;
             if (player) player->jumpRising = true;
@@ -41,6 +53,7 @@ void onKeyDown(unsigned char key, int, int) {
     }
 }
 
+// Releases are taken while paused too: a key let go then must not walk on afterwards.
 void onKeyUp(unsigned char key, int, int) {
     if (key == ',') keyStrafeLeft = false;
     if (key == '.') keyStrafeRight = false;
@@ -68,6 +81,7 @@ bool* heldFlag(int key) {
 }  // namespace
 
 void onSpecialDown(int key, int, int) {
+    if (paused) return;
     switch (key) {
         case GLUT_KEY_F1:
             enterLevel(currentLevel - 1, Arrival::AtStart);

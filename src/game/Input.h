@@ -1,6 +1,7 @@
 #pragma once
 
-// The GLUT keyboard callbacks of the game.
+// The GLUT keyboard callbacks of the game. While the game is paused only Esc,
+// "p" (pause and resume) and "h" (the list of keys) act, and key releases.
 void onKeyDown(unsigned char key, int x, int y);
 void onKeyUp(unsigned char key, int x, int y);
 void onSpecialDown(int key, int x, int y);

@@ -6,6 +6,7 @@
 #include "game/Camera.h"
 #include "game/FrameClock.h"
 #include "game/GameState.h"
+#include "game/LevelBanner.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "platform/EventLog.h"
@@ -40,7 +41,10 @@ void enterLevel(int level, Arrival arrival) {
         readLevel(level);
     }
 
-    if (arrival == Arrival::AtStart) camera.reset();
+    if (arrival == Arrival::AtStart) {
+        camera.reset();
+        showLevelBanner(currentLevel);
+    }
     // Neither the reading nor a message box counts as frame time.
     restartFrameClock();
 }

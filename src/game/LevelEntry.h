@@ -11,7 +11,8 @@ enum class Arrival {
 // jumps, falls and deaths. A number outside 1 to 3 is clamped into
 // currentLevel and nothing is read; otherwise it becomes currentLevel and the
 // level's files are read, a faulty one shown in a message box. Then the
-// camera goes to `arrival`, and the frame clock restarts.
+// camera goes to `arrival` (at the start, the level's banner shows), and the
+// frame clock restarts.
 void enterLevel(int level, Arrival arrival);
 
 // How long each level load of the run took while the event log is on (the

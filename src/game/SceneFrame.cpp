@@ -9,6 +9,7 @@
 #include "level/Scene.h"
 #include "scene/Placement.h"
 #include "scene/Player.h"
+#include "scene/WaterAbyssObject.h"
 
 bool optimizationEnabled = true;
 
@@ -49,6 +50,8 @@ void startScene() {
 }
 
 void drawScene() {
+    // A paused world stands still, its water too.
+    wavesMoving = !paused;
     if (player) {
         player->rotationX = camera.pitch;
         player->draw(nullptr);

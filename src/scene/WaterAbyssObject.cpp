@@ -86,6 +86,8 @@ void emit(const WaterVertex& c) {
 }
 }  // namespace
 
+bool wavesMoving = true;
+
 WaterAbyssObject::WaterAbyssObject() : ModelObject(true) {
     Texture texture(true);
     waterTexture.reset(texture.loadTexture(".\\texturen\\wasser.tga"));
@@ -98,10 +100,10 @@ void WaterAbyssObject::draw(const float* baseMatrix) {
     // The surface's 8,192 triangles cost the software renderer about 1 ms a
     // frame even where none of them shows; out of view only the wave moves on.
     if (surfaceOutOfView()) {
-        wavePhase += 0.1f;
+        if (wavesMoving) wavePhase += 0.1f;
         return;
     }
-    updateWaves();
+    if (wavesMoving) updateWaves();
     drawSurface();
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 #include "scene/ModelObject.h"
 
+// The waves move on with every draw while this is on; off (a paused game),
+// the surface is drawn as it stands.
+extern bool wavesMoving;
+
 // An abyss under a translucent, animated water surface.
 class WaterAbyssObject : public ModelObject {
 public:

@@ -12,6 +12,10 @@
 #include "app/Settings.h"
 #include "app/StatusLine.h"
 #include "game/Camera.h"
+#include "game/GameState.h"
+#include "game/LevelBanner.h"
+#include "level/Scene.h"
+#include "scene/WaterAbyssObject.h"
 
 TEST(FrameRate, MeasuresTheFirstFrameThenEveryThirtiethSingleFrame) {
     FrameRate rate;
@@ -143,4 +147,35 @@ TEST(Reshape, ZeroHeightGivesAFiniteProjection) {
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);
     onReshape(128, 128);
+}
+
+// A paused frame is drawn, but nothing moves: not the player on a held key,
+// not the water, not the banner's time. The frame after the pause goes on
+// from where the world stood, with its own time only.
+TEST(Frame, APausedFrameMovesNothing) {
+    ensureGlContext(128, 128);
+    onReshape(128, 128);
+    camera.reset();
+    auto water = std::make_unique<WaterAbyssObject>();
+    const WaterAbyssObject& surface = *water;
+    sortedObjects.push_back(std::move(water));
+    levelBanner.secondsLeft = 3;
+    keyForward = true;
+
+    paused = true;
+    runFrame(0.5f);
+    runFrame(0.5f);
+    EXPECT_FLOAT_EQ(camera.offset.z, 0);
+    EXPECT_FLOAT_EQ(surface.wavePhase, 0);
+    EXPECT_FLOAT_EQ(levelBanner.secondsLeft, 3);
+
+    paused = false;
+    runFrame(0.5f);
+    EXPECT_FLOAT_EQ(camera.offset.z, 2);  // 4 units a second, for this frame alone
+    EXPECT_FLOAT_EQ(surface.wavePhase, 0.1f);
+    EXPECT_FLOAT_EQ(levelBanner.secondsLeft, 2.5f);
+
+    keyForward = false;
+    sortedObjects.clear();
+    camera.reset();
 }

@@ -30,16 +30,23 @@ void expectValues(const Settings& s, int width, int height, int depth, int rate,
     EXPECT_EQ(s.gameMode, gameMode);
 }
 
-std::string loadFailure(const std::string& content) {
+std::string loadFailure(const std::string& content, std::string* detail = nullptr) {
     TempDir dir;
     dir.write("zarnoth.ini", content);
     Settings settings;
     try {
         settings.load();
     } catch (const InvalidDisplayException& error) {
+        if (detail) *detail = error.detail;
         return error.what();
     }
     return "";
+}
+
+std::string refusalDetail(const std::string& content) {
+    std::string detail;
+    loadFailure(content, &detail);
+    return detail;
 }
 
 }  // namespace
@@ -129,6 +136,26 @@ TEST(SettingsValidation, RefusesOnlyWhatCannotBeShown) {
     EXPECT_EQ(loadFailure("Resolution=800\n"), invalid);
     EXPECT_EQ(loadFailure("Resolution=0x600\n"), invalid);
     EXPECT_EQ(loadFailure("Resolution=-800x-600\n"), invalid);
+}
+
+// The box only says that the settings were refused; the detail, written on
+// stderr beside it, names the line, the setting as written and the reason.
+TEST(SettingsValidation, TheRefusalNamesTheLineTheSettingAndWhy) {
+    EXPECT_EQ(refusalDetail("ColorDepth=32\nResolution=abcx600\r\n"),
+              "zarnoth.ini:2: Resolution=abcx600 refused: the width \"abc\" is not a number");
+    EXPECT_EQ(refusalDetail("Resolution=0x600\n"), "zarnoth.ini:1: Resolution=0x600 refused: the width 0 is below 1");
+    EXPECT_EQ(refusalDetail("Resolution=800x-6\n"),
+              "zarnoth.ini:1: Resolution=800x-6 refused: the height -6 is below 1");
+    EXPECT_EQ(refusalDetail("Resolution=800x\n"),
+              "zarnoth.ini:1: Resolution=800x refused: the height \"\" is not a number");
+    EXPECT_EQ(refusalDetail("Resolution=800\n"), "zarnoth.ini:1: Resolution=800 refused: no height (WIDTHxHEIGHT)");
+    EXPECT_EQ(refusalDetail("Resolution=\x01x\x02\n"),
+              "zarnoth.ini:1: Resolution=?x? refused: the width \"?\" is not a number");
+    EXPECT_EQ(refusalDetail("Resolution=2000x1500\n"),
+              "zarnoth.ini:1: Resolution=2000x1500 refused: a window wider and taller than the screen (1280x1024)");
+    EXPECT_EQ(refusalDetail("Resolution=800x600\nGameMode=1\n"),
+              "zarnoth.ini:2: GameMode=1 refused: the display has no full-screen mode 800x600:16@60");
+    EXPECT_EQ(refusalDetail("Resolution=800x600\n"), "");
 }
 
 TEST(SettingsValidation, ScreenQueriesAnswerBeforeAnyWindow) {

@@ -61,7 +61,7 @@ protected:
 
         camera.reset();
         releaseHeldKeys();
-        jumpRequested = blocked = dead = falling = false;
+        jumpRequested = blocked = dead = falling = paused = helpShown = false;
         blockAxis = blockSign = 0;
         blockedDirections = 0;
         fallTime = 0;

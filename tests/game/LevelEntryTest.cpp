@@ -8,6 +8,7 @@
 #include "GlTestContext.h"
 #include "game/Collision.h"
 #include "game/GameState.h"
+#include "game/LevelBanner.h"
 #include "game/LevelEntry.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
@@ -74,6 +75,29 @@ TEST_F(LevelEntry, NumbersOutOfRangeAreClampedAndReadNothing) {
         EXPECT_EQ(objects.size(), 2u) << argument;
         EXPECT_EQ(walls.size(), 2u) << argument;
     }
+    EXPECT_TRUE(log.messages.empty());
+}
+
+// The banner names the level wherever the player arrives at its start; a
+// reload where the player stands shows none. A name the game cannot use
+// leaves the number alone, and no message interrupts the play.
+TEST_F(LevelEntry, ArrivingAtTheStartShowsTheLevelsBanner) {
+    for (int n : {1, 2}) writeLevel(n, objectFile, formatFile, actionFile);
+    dir.write("levels/name2.txt", "The Drowned Keep  \r\nnotes for the author\n");
+    enterLevel(2, Arrival::AtStart);
+    EXPECT_EQ(levelBanner.text, "Level 2: The Drowned Keep");
+    EXPECT_FLOAT_EQ(levelBanner.secondsLeft, 3);
+    ageLevelBanner(3);
+    enterLevel(2, Arrival::WhereStanding);
+    EXPECT_LE(levelBanner.secondsLeft, 0);
+
+    enterLevel(1, Arrival::AtStart);  // no name file
+    EXPECT_EQ(levelBanner.text, "Level 1");
+    dir.write("levels/name1.txt", std::string(41, 'n'));
+    ageLevelBanner(3);
+    enterLevel(0, Arrival::AtStart);  // F1 on level 1: still there, back at the start
+    EXPECT_EQ(levelBanner.text, "Level 1");
+    EXPECT_FLOAT_EQ(levelBanner.secondsLeft, 3);
     EXPECT_TRUE(log.messages.empty());
 }
 
