@@ -63,8 +63,9 @@ def check_margins(levels):
     for level in levels:
         problems += margins.check_level(level)
     if problems:
+        shown = problems[:20] + (["... and %d more" % (len(problems) - 20)] if len(problems) > 20 else [])
         raise MarginError("%d margin problem(s):\n  %s\n(the margins: %s)" % (
-            len(problems), "\n  ".join(problems), margins.summary().replace("\n", "; ")))
+            len(problems), "\n  ".join(shown), margins.summary().replace("\n", "; ")))
 
 
 def generate(out, modules=LEVELS):

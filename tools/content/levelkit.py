@@ -38,6 +38,8 @@ PARAPET_HEIGHT = _down(margins.LOW_ENOUGH - 0.01)          # its top, below the 
 ABYSS_OFFSET = PARAPET_OFFSET                              # the abyss starts under the parapet
 CORNER_CUT = _up(margins.CORNER_CLEAR + 0.005)             # no parapet this near a reflex corner or free end
 ABYSS_NOTCH = _up(margins.ABYSS_CORNER_CLEAR + 0.005)      # no abyss this near a reflex corner
+SLIP_CLEAR = _up(margins.BODY_REACH + 0.005)               # no parapet this near a corner slip
+SLIP_ABYSS = _up(margins.BOX_REACH + 0.005)                # no abyss this near one
 TALL_OFFSET = _up(margins.TALL_OFFSET_MIN + 0.005)         # anything taller, this far behind a line
 OVERHEAD = _up(margins.HIGH_ENOUGH + 0.03)                 # or with its bottom this high
 assert margins.ABYSS_OFFSET_MIN < ABYSS_OFFSET < margins.ABYSS_OFFSET_MAX
@@ -236,7 +238,7 @@ class Level:
         self.lattices[entry[1]] = (x, y, z, width / 2, height / 2, turn, up)
         return entry
 
-    def gatehouse(self, x, z, across, width, depth=0.5, span=3.4):
+    def gatehouse(self, x, z, across, width, depth=0.5, span=3.6):
         """The housing over a gate that its lattices rise into, on a beam
         between two towers `span` to either side of (x, z)."""
         height = OVERHEAD + 0.1
@@ -273,18 +275,25 @@ class Level:
 
     # -- the walls together --------------------------------------------------
     def wall_ends(self):
-        """Per wall, what each of its ends (first, then second point) meets:
-        "concave" (another wall turns toward the floor: an inner corner of
-        the walkway), "reflex" (another wall turns away: the player can reach
-        the corner point itself), "straight" (another wall goes on in line)
-        or "free" (no other wall ends there)."""
+        """Per wall, what each of its ends meets (in the order of
+        _ends_sorted: lower coordinate first): "concave" (another wall turns
+        toward the floor: an inner corner of the walkway), "reflex" (another
+        wall turns away: the player can reach the corner point itself),
+        "straight" (another wall goes on in line) or "free" (no other wall
+        ends there)."""
+        return [tuple(kind for kind, _ in ends) for ends in self.corners()]
+
+    def corners(self):
+        """Per wall, per end as in wall_ends(): (kind, index of the other wall)."""
+        if getattr(self, "_corners", (None, None))[0] == len(self.walls):
+            return self._corners[1]
         out = []
         for i, wall in enumerate(self.walls):
             x1, z1, x2, z2, axis, sign, _ = wall
             normal = (sign, 0) if axis == "x" else (0, sign)
-            kinds = []
+            found = []
             for end, other_end in (((x1, z1), (x2, z2)), ((x2, z2), (x1, z1))):
-                kind = "free"
+                kind, partner = "free", None
                 for j, w in enumerate(self.walls):
                     if j == i:
                         continue
@@ -295,15 +304,17 @@ class Level:
                         facing = d[0] * normal[0] + d[1] * normal[1]
                         if abs(facing) < 1e-9:
                             back = (other_end[0] - end[0]) * d[0] + (other_end[1] - end[1]) * d[1]
-                            kind = "straight" if back < 0 else kind
+                            if back < 0:
+                                kind, partner = "straight", j
                         else:
-                            kind = "concave" if facing < 0 else "reflex"
+                            kind, partner = ("concave" if facing < 0 else "reflex"), j
                     lo, hi = sorted(((w[0], w[1]), (w[2], w[3])))
                     if lo < end < hi and (lo[0] == end[0] == hi[0] or lo[1] == end[1] == hi[1]):
                         raise ValueError("level %d: the wall from (%g, %g) to (%g, %g) ends in the middle of "
                                          "another; split that one there" % ((self.number,) + wall[:4]))
-                kinds.append(kind)
-            out.append(tuple(_sorted_ends(wall, kinds)))
+                found.append((kind, partner))
+            out.append(tuple(_sorted_ends(wall, found)))
+        self._corners = (len(self.walls), out)
         return out
 
     def reflex_corners(self):
@@ -332,6 +343,8 @@ class Level:
             ground.append(_strip(wall, ends, {"concave": reach}, 0, reach))
         for x, z in self.reflex_corners():
             keepout.append((x - CORNER_CUT, x + CORNER_CUT, z - CORNER_CUT, z + CORNER_CUT))
+        for r in margins.corner_slips(self):
+            keepout.append(_grown(r, SLIP_CLEAR))
         parapets += self.fills
         ground += self.fills
         return parapets, ground, keepout
@@ -471,6 +484,8 @@ class Level:
             solid.append(_strip(wall, ends, {"concave": ABYSS_OFFSET}, 0, ABYSS_OFFSET))
         for x, z in self.reflex_corners():
             solid.append((x - ABYSS_NOTCH, x + ABYSS_NOTCH, z - ABYSS_NOTCH, z + ABYSS_NOTCH))
+        for r in margins.corner_slips(self):
+            solid.append(_grown(r, SLIP_ABYSS))
         holes = [(r[0] + INSET, r[1] - INSET, r[2] + INSET, r[3] - INSET) for r in self.holes]
         b = self.bounds()
         x0, z0 = b[0] - MARGIN, b[2] - MARGIN
@@ -525,6 +540,10 @@ class Level:
         models["abgrund.txt"] = abyss()
         models["level%d.txt" % self.number] = self.level_model()
         return models
+
+
+def _grown(r, by):
+    return (r[0] - by, r[1] + by, r[2] - by, r[3] + by)
 
 
 def _ends_sorted(wall):

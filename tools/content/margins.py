@@ -305,6 +305,37 @@ def wall_slab(wall):
     return (x1 - r, x1 + r, min(z1, z2), max(z1, z2))
 
 
+def corner_slips(level):
+    """Where the player's point slips past a wall line in a concave corner.
+    Of several walls touched in one pass the last one's block wins, so a
+    player touching two walls of a corner may step toward the other one as
+    long as the step leads away from the last; the step ends the touch of
+    the last wall (its segment ends at the corner), so the point goes at most
+    one step past the other wall's line, within PLAYER_RADIUS of the corner's
+    other wall. Either wall may be the one passed. Exits are left out: a
+    touched exit loads the next level."""
+    slips = []
+    for wall, ends in zip(level.walls, level.corners()):
+        if wall[6]:
+            continue
+        along, lo, hi, line, out = _frame(wall)
+        for (kind, partner), at, inward in ((ends[0], lo, 1), (ends[1], hi, -1)):
+            if kind != "concave" or level.walls[partner][6]:
+                continue
+            a, b = sorted((at, at + inward * PLAYER_RADIUS))
+            c, d = sorted((line, line + out * STEP))
+            slips.append((a, b, c, d) if along == 0 else (c, d, a, b))
+    return slips
+
+
+def _frame(wall):
+    """(axis it runs on, 0 for x; extent lo, hi; coordinate of its line; sign of its outside)."""
+    x1, z1, x2, z2, axis, sign, _ = wall
+    if axis == "z":
+        return 0, min(x1, x2), max(x1, x2), z1, sign
+    return 1, min(z1, z2), max(z1, z2), x1, sign
+
+
 # -- the checks -------------------------------------------------------------------
 def visible_pieces(level):
     """(name, footprint, y0, y1) for every triangle of the level's model that
@@ -325,9 +356,16 @@ def visible_pieces(level):
     return pieces
 
 
-def check_geometry(level, ground=None):
+def reach(level):
+    """Where the player's point can be, as (rect, grow): it stands on the
+    free ground and at most one step (grow) beyond; in a concave corner it
+    may slip a step past a wall line (the slips, exact)."""
+    return [(r, STEP) for r in free_ground(level)] + [(r, 0.0) for r in corner_slips(level)]
+
+
+def check_geometry(level):
     """Problems of visible geometry that the body or the camera would enter."""
-    ground = free_ground(level) if ground is None else ground
+    places = reach(level)
     problems = {}
     for name, footprint, y0, y1 in visible_pieces(level):
         need = needed_distance(y0, y1)
@@ -335,20 +373,21 @@ def check_geometry(level, ground=None):
             continue
         box = (min(p[0] for p in footprint), max(p[0] for p in footprint),
                min(p[1] for p in footprint), max(p[1] for p in footprint))
-        for r in ground:
-            if rect_distance(box, r) >= need + STEP:
+        for r, grow in places:
+            if rect_distance(box, r) >= need + grow:
                 continue
-            d = polygon_rect_distance(footprint, r) - STEP
+            d = polygon_rect_distance(footprint, r) - grow
             if d < need - 1e-9:
                 who = "the body" if need <= BODY_REACH + 1e-12 else "the camera"
                 key = (name, round(box[0], 2), round(box[2], 2), round(y0, 2), round(y1, 2))
                 if key not in problems or d < problems[key][0]:
                     where = "x %.2f..%.2f, z %.2f..%.2f" % box
                     problems[key] = (d, "level %d: %s at %s, %.2f to %.2f high, comes within %.3f of the "
-                                     "player's point (which stands on x %.2f..%.2f, z %.2f..%.2f, clear of "
-                                     "the walls, and one step beyond); %s needs %.3f" % (
-                                         level.number, name, where, y0, y1, max(d, 0.0), r[0], r[1], r[2], r[3],
-                                         who, need))
+                                     "player's point (%s x %.2f..%.2f, z %.2f..%.2f%s); %s needs %.3f" % (
+                                         level.number, name, where, y0, y1, max(d, 0.0),
+                                         "which stands on" if grow else "which slips into", r[0], r[1], r[2],
+                                         r[3], ", clear of the walls, and one step beyond" if grow else
+                                         " in a corner", who, need))
     return [text for _, text in sorted(problems.values(), key=lambda p: p[1])]
 
 
@@ -365,6 +404,14 @@ def check_abyss(level, sample=0.1):
     problems = []
     abyss = level.abyss_rects()
     ends = level.wall_ends()
+    slips = corner_slips(level)
+    corners = level.reflex_corners()
+
+    def spared(q):
+        """Near a slip or a reflex corner the abyss keeps away on purpose."""
+        return (any(_box_distance(r, q) < BOX_REACH + BOX_NEAR + 0.02 for r in slips)
+                or any(math.hypot(q[0] - c[0], q[1] - c[1]) < math.sqrt(2) * (ABYSS_CORNER_CLEAR + 0.02) + BOX_NEAR
+                       for c in corners))
     for index, wall in enumerate(level.walls):
         x1, z1, x2, z2, axis, sign, target = wall
         along = (1, 0) if z1 == z2 else (0, 1)
@@ -393,9 +440,11 @@ def check_abyss(level, sample=0.1):
                 if any(_box_distance(r, p) < BOX_REACH - 1e-9 for r in abyss):
                     front_fault = front_fault or p
             # Crossing it: a point just past the reach of the box's nearest side falls.
-            if target == 0 and not (end_kind in ("reflex", "free") and near_end < ABYSS_CORNER_CLEAR + BOX_NEAR):
+            if target == 0:
                 for depth in (PLAYER_RADIUS, 0.5):
                     q = point(u, depth)
+                    if spared(q):
+                        continue
                     if not any(_box_distance(r, q) < BOX_NEAR for r in abyss):
                         behind_fault = behind_fault or q
         if front_fault:
@@ -404,7 +453,15 @@ def check_abyss(level, sample=0.1):
         if behind_fault:
             problems.append("%s: a player who crosses its line does not fall near (%.2f, %.2f)"
                             % (where, behind_fault[0], behind_fault[1]))
-    for corner in level.reflex_corners():
+    for slip in slips:
+        for r in abyss:
+            if rect_distance(r, slip) < BOX_REACH - 1e-9:
+                problems.append("level %d: an abyss volume comes within %.3f of x %.2f..%.2f, z %.2f..%.2f, where "
+                                "the player slips in a corner; the player's box reaches %.3f" % (
+                                    level.number, rect_distance(r, slip), slip[0], slip[1], slip[2], slip[3],
+                                    BOX_REACH))
+                break
+    for corner in corners:
         for r in abyss:
             if _box_distance(r, corner) < ABYSS_CORNER_CLEAR - 1e-9:
                 problems.append("level %d: an abyss volume comes within %.3f of the corner (%g, %g), where the "
