@@ -169,18 +169,19 @@ def night(x, y):
 
 
 def rock(x, y):
-    """The rock under a floor's edge, row 0 at the floor: a pale worn lip,
-    then rough stone darkening into the depths."""
+    """The rock under a floor's edge, row 0 at the floor: a pale worn lip
+    that marks the edge, a dark joint, then rough stone that is black within
+    half a unit, so that looking over any edge shows a fall."""
     n = fractal(x, y, 128, 110, 8, 3) * 40 - 20
-    if y < 5:
-        g = 190 + n * 0.5 - y * 4
+    if y < 4:
+        g = 205 + n * 0.5 - y * 6
         return (g + 4, g, g - 8, 255)
-    if y < 8:
-        return (40 + n * 0.3, 38 + n * 0.3, 36 + n * 0.3, 255)
-    fade = max(0.0, 1.0 - (y - 8) / 70.0) ** 1.6
-    strata = math.sin(y * 0.7 + fractal(x, y, 128, 111, 4, 2) * 5) * 12
-    g = (110 + n + strata) * fade
-    return (g + 6 * fade, g, g - 6 * fade, 255)
+    if y < 6:
+        return (30 + n * 0.2, 28 + n * 0.2, 26 + n * 0.2, 255)
+    fade = max(0.0, 1.0 - (y - 6) / 18.0) ** 1.5
+    strata = math.sin(y * 1.3 + fractal(x, y, 128, 111, 4, 2) * 5) * 10
+    g = (80 + n + strata) * fade
+    return (g + 4 * fade, g, g - 4 * fade, 255)
 
 
 def portal(x, y):
