@@ -277,11 +277,13 @@ def _merge_cells(xs, zs, cells):
 
 # -- the level: where the player's point can be -----------------------------------
 def free_ground(level):
-    """Rectangles of floor where the player's point can stand without
-    touching a wall (the walls' test includes the circle's edge); the point
-    reaches at most STEP beyond them."""
-    walk = [r for r, _ in level.floors]
-    gone = list(level.holes) + list(level.waters)
+    """Rectangles where the player's point can be without touching a wall
+    (the walls' test includes the circle's edge): the floor, and the pits and
+    the water, which a jump carries the player over; the point reaches at
+    most STEP beyond them. (A jump off an open edge also carries the player
+    over the abyss for a moment, on the way to a certain death: not counted.)"""
+    walk = [r for r, _ in level.floors] + list(level.holes) + list(level.waters)
+    gone = []
     slabs = [wall_slab(w) for w in level.walls]
     xs = sorted({v for r in walk + gone + slabs for v in r[:2]})
     zs = sorted({v for r in walk + gone + slabs for v in r[2:]})
@@ -337,6 +339,10 @@ def _frame(wall):
 
 
 # -- the checks -------------------------------------------------------------------
+PIECES = {"Mauer": "masonry", "Deckstein": "a coping or cap", "Rahmen": "a frame or gatehouse",
+          "Licht": "a doorway's light", "Fels": "rock", "Pflaster": "floor", "Planken": "planks"}
+
+
 def visible_pieces(level):
     """(name, footprint, y0, y1) for every triangle of the level's model that
     stands above the floor, and for every lattice where its last switch leaves
@@ -350,7 +356,8 @@ def visible_pieces(level):
             y0, y1 = min(p[1] for p in pts), max(p[1] for p in pts)
             if y1 <= FLOOR_SKIN:
                 continue
-            pieces.append((mesh.name, [(p[0], p[2]) for p in pts], y0, y1))
+            name = "%s (%s)" % (PIECES[mesh.name], mesh.name) if mesh.name in PIECES else mesh.name
+            pieces.append((name, [(p[0], p[2]) for p in pts], y0, y1))
     for name, corners, y0, y1 in level.raised_lattices():
         pieces.append((name, corners, y0, y1))
     return pieces
@@ -382,6 +389,12 @@ def check_geometry(level):
                 key = (name, round(box[0], 2), round(box[2], 2), round(y0, 2), round(y1, 2))
                 if key not in problems or d < problems[key][0]:
                     where = "x %.2f..%.2f, z %.2f..%.2f" % box
+                    if level.walls:
+                        k = min(range(len(level.walls)), key=lambda i: polygon_rect_distance(
+                            footprint, _segment_rect(level.walls[i])))
+                        w = level.walls[k]
+                        where += " (nearest wall: (%g, %g) to (%g, %g), line %d of levelformat%d.txt)" % (
+                            w[0], w[1], w[2], w[3], k + 2, level.number)
                     problems[key] = (d, "level %d: %s at %s, %.2f to %.2f high, comes within %.3f of the "
                                      "player's point (%s x %.2f..%.2f, z %.2f..%.2f%s); %s needs %.3f" % (
                                          level.number, name, where, y0, y1, max(d, 0.0),
@@ -389,6 +402,11 @@ def check_geometry(level):
                                          r[3], ", clear of the walls, and one step beyond" if grow else
                                          " in a corner", who, need))
     return [text for _, text in sorted(problems.values(), key=lambda p: p[1])]
+
+
+def _segment_rect(wall):
+    x1, z1, x2, z2 = wall[:4]
+    return (min(x1, x2), max(x1, x2), min(z1, z2), max(z1, z2))
 
 
 def _box_distance(rect, p):
