@@ -456,7 +456,9 @@ class Level:
         sky.normals = [(-x, -y, -z) for x, y, z in sky.normals]
         night = Mesh("Sterne", len(m.materials))
         if t.stars:
-            m.materials.append(Material("Sterne", (0, 0, 0, 1), (0, 0, 0, 1), emissive=(1, 1, 0.92, 1)))
+            # Lit by the bright core of the doorway's light (every material of a level is textured).
+            m.materials.append(Material("Sterne", (0, 0, 0, 1), (0, 0, 0, 1), emissive=(1, 1, 0.95, 1),
+                                        texture="./texturen/tuer.tga"))
             _stars(night, centre, SKY_RADIUS * 0.9)
         # Drawn last, so that the depth test spares it wherever the level stands.
         m.meshes = [paved, planks, walls, coping, cliff, frames, marks, light, night, sky]
@@ -575,7 +577,7 @@ def _stars(mesh, centre, radius, count=260):
         for i in range(sides):
             a = 2 * math.pi * (i + 0.5) / sides
             q = tuple(p[k] + (math.cos(a) * side[k] + math.sin(a) * up[k]) * size for k in range(3))
-            ring.append(mesh.vertex(q[0], q[1], q[2], 0, 0, -1))
+            ring.append(mesh.vertex(q[0], q[1], q[2], 0.5, 0.5, -1))
         inward = tuple(-k for k in d)
         for i in range(1, sides - 1):
             mesh.triangle(ring[0], ring[i], ring[i + 1], inward)
