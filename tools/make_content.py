@@ -13,9 +13,13 @@ numbers rounded before they are printed.
     python3 tools/make_content.py --check DIR  # only validates DIR
     ... --checker PATH                          # the zarnoth-check to run
 
-After writing, the script runs zarnoth-check (built with the game) on what it
-wrote and stops with its findings if it reports any error or warning: the
-game's own readers are the only judge of the formats.
+Before writing, every level must pass the margin check of
+tools/content/margins.py: no visible wall, pillar, gatehouse or doorway where
+the player's body or the camera can come, an abyss right behind every wall
+line and none where a player walks up to one. After writing, the script runs
+zarnoth-check (built with the game) on what it wrote and stops with its
+findings if it reports any error or warning: the game's own readers are the
+only judge of the formats.
 
 data/zarnoth.ini is not written here.
 """
@@ -29,7 +33,7 @@ import sys
 sys.dont_write_bytecode = True  # keep tools/ free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from content import level1, level2, level3  # noqa: E402
+from content import level1, level2, level3, margins  # noqa: E402
 from content.character import make_player  # noqa: E402
 from content.textures import texture_files  # noqa: E402
 
@@ -48,10 +52,27 @@ def write_file(path, data):
         f.write(data)
 
 
-def generate(out):
+class MarginError(Exception):
+    pass
+
+
+def check_margins(levels):
+    """Every level's walls and what stands behind them, by geometry; raises
+    MarginError with every problem found."""
+    problems = []
+    for level in levels:
+        problems += margins.check_level(level)
+    if problems:
+        shown = problems[:20] + (["... and %d more" % (len(problems) - 20)] if len(problems) > 20 else [])
+        raise MarginError("%d margin problem(s):\n  %s\n(the margins: %s)" % (
+            len(problems), "\n  ".join(shown), margins.summary().replace("\n", "; ")))
+
+
+def generate(out, modules=LEVELS):
+    levels = [module.build() for module in modules]
+    check_margins(levels)
     models, files = {"tarnel.txt": make_player()}, {}
-    for module in LEVELS:
-        level = module.build()
+    for level in levels:
         for name, model in level.all_models().items():
             # Levels share model files by name, so a name must mean one model.
             if name in models and models[name].text() != model.text():
@@ -128,7 +149,11 @@ def main():
     args = parser.parse_args()
     out = args.check or args.out
     if not args.check:
-        generate(out)
+        try:
+            generate(out)
+        except (MarginError, ValueError) as e:
+            print("make_content: the levels do not hold: %s" % e, file=sys.stderr)
+            return 1
     try:
         summary = check(out, find_checker(args.checker))
     except (CheckError, OSError) as e:

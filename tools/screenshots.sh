@@ -19,7 +19,7 @@ while read -r level stop; do
   "$zarnoth" --data "$work" --level "$level" --timedemo "$work/cut.txt" --shot "$root/docs/level$level.png" >/dev/null
   echo "docs/level$level.png"
 done <<'POINTS'
-1 before the slow blade
+1 before the pit$
 2 before the rams
 3 to x 4$
 POINTS

@@ -42,8 +42,11 @@ def build():
     lv.wall(6, -30, 11, -30, "-z")
     lv.wall(14, -30, 17, -30, "-z")
 
-    # North again: a switch in the way, then a lattice in a narrow gate.
-    lv.floor(11, 14, -43, -30)
+    # North again: a switch in the way, then a lattice in a narrow gate under
+    # its gatehouse.
+    lv.floor(11, 14, -36, -30)
+    lv.floor(11.8, 13.2, -38, -36)
+    lv.floor(11, 14, -43, -38)
     lv.wall(11, -30, 11, -36, "-x")
     lv.wall(14, -30, 14, -36, "+x")
     lv.wall(11, -36, 11.8, -36, "-z")
@@ -55,8 +58,11 @@ def build():
     lv.wall(11, -38, 11, -40, "-x")
     lv.wall(14, -38, 14, -43, "+x")
     lv.wall(-8, -43, 14, -43, "-z")
+    lv.fill(10.58, 11.68, -37.88, -36.12)
+    lv.fill(13.32, 14.42, -37.88, -36.12)
     gate_switch = lv.switch(12.5, -33)
-    gate = lv.lattice(12.5, -37, across="x", width=1.64, height=1.2, rises=1, blocks="-z")
+    gate = lv.lattice(12.5, -37, across="x", width=1.64, blocks="-z")
+    lv.gatehouse(12.5, -37, across="x", width=1.64)
     lv.link(gate_switch, gate)
 
     # Bend left into the west hall, where a slow blade turns across the way.
@@ -73,7 +79,7 @@ def build():
     lv.floor(-12, -5.4, -31, -29.8, kind="planks")
     lv.floor(-12, -10.8, -31, -21, kind="planks")
     lv.floor(-13, -9.8, -21, -17.5)
-    lv.pillar(-13.2, -21.2)
-    lv.pillar(-9.6, -21.2)
-    lv.doorway(-12.4, -17.5, -10.4, -17.5, "+z")
+    lv.wall(-13, -21, -13, -17.5, "-x")
+    lv.wall(-9.8, -21, -9.8, -17.5, "+x")
+    lv.doorway(-13, -17.5, -9.8, -17.5, "+z")
     return lv

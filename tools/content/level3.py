@@ -1,8 +1,8 @@
 """Level 3, the iron bastion at night: everything again, tighter.
 
 A close slalom of spikes; a gap to jump beside a turning blade; a switch
-that wakes a still blade and lifts a gate halfway; a second switch beyond
-the blade lifts the gate the rest of the way; two rams out of step; water
+that wakes a still blade and lifts the outer grille of a gate; a second
+switch beyond the blade lifts the inner one; two rams out of step; water
 passed at its edge and water jumped; a narrow bridge with a bend to the
 doorway, which leads back to level 1. The player starts at the origin
 facing -z."""
@@ -10,7 +10,8 @@ facing -z."""
 from . import props
 from .levelkit import Level, Theme
 
-THEME = Theme(floor="metall.tga", wall="stein.tga", light=(0.9, 0.95, 1.1), sky=(0.55, 0.6, 0.95))
+THEME = Theme(floor="metall.tga", wall="stein.tga", light=(0.8, 0.86, 1.05), sky=(1.0, 1.0, 1.0),
+              sky_texture="nacht.tga", stars=True)
 
 
 def build():
@@ -35,16 +36,18 @@ def build():
     lv.wall(6.6, -16, 20, -16, "+z")
     lv.deadly("klinge.txt", props.blade(), (5.8, 0, -17.5), fps=12, frames=30)
 
-    # North: a switch wakes the still blade and lifts the gate halfway; the
-    # second switch lies beyond the blade.
-    lv.floor(17, 20, -43, -19)
-    lv.wall(20, -16, 20, -43, "+x")
+    # North: a switch wakes the still blade and lifts the outer grille of the
+    # gate; the second switch, beyond the blade, lifts the inner one.
+    lv.floor(17, 20, -36, -19)
+    lv.wall(20, -16, 20, -36, "+x")
     lv.wall(17, -19, 17, -36, "-x")
     waking_switch = lv.switch(18.5, -23)
     sleeper = lv.deadly("klinge2.txt", props.rotor("Sleeping blade", radius=1.25, width=0.12, low=0.1,
                                                    high=0.28, post_height=0.5, frames=30),
                         (18.5, 0, -28), fps=8, frames=30, animated=False)
     last_switch = lv.switch(18.5, -33)
+    lv.floor(17.8, 19.2, -38, -36)
+    lv.floor(17, 20, -43, -38)
     lv.wall(17, -36, 17.8, -36, "-z")
     lv.wall(19.2, -36, 20, -36, "-z")
     lv.wall(17.8, -36, 17.8, -38, "-x")
@@ -52,9 +55,14 @@ def build():
     lv.wall(17, -38, 17.8, -38, "+z")
     lv.wall(19.2, -38, 20, -38, "+z")
     lv.wall(17, -38, 17, -40, "-x")
-    gate = lv.lattice(18.5, -37, across="x", width=1.64, height=0.6, rises=2, blocks="-z")
-    lv.link(waking_switch, sleeper, gate)
-    lv.link(last_switch, gate)
+    lv.wall(20, -38, 20, -43, "+x")
+    lv.fill(16.58, 17.68, -37.88, -36.12)
+    lv.fill(19.32, 20.42, -37.88, -36.12)
+    outer = lv.lattice(18.5, -36.75, across="x", width=1.64, blocks="-z")
+    inner = lv.lattice(18.5, -37.25, across="x", width=1.64, blocks="-z")
+    lv.gatehouse(18.5, -37, across="x", width=1.64, depth=1.0)
+    lv.link(waking_switch, sleeper, outer)
+    lv.link(last_switch, inner)
 
     # West: two rams out of step, water at the edge, water to jump.
     lv.floor(-3, 20, -43, -40)
@@ -74,7 +82,7 @@ def build():
     lv.floor(-1.6, 5, -32, -31, kind="planks")
     lv.floor(4, 5, -32, -27, kind="planks")
     lv.floor(2.9, 6.1, -27, -24)
-    lv.pillar(2.7, -27.2)
-    lv.pillar(6.3, -27.2)
-    lv.doorway(3.5, -24, 5.5, -24, "+z")
+    lv.wall(2.9, -27, 2.9, -24, "-x")
+    lv.wall(6.1, -27, 6.1, -24, "+x")
+    lv.doorway(2.9, -24, 6.1, -24, "+z")
     return lv

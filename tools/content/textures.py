@@ -128,21 +128,60 @@ def water(x, y):
 
 
 def sky(x, y):
-    """A sky sphere: row 0 the zenith, the middle row the horizon, the last
-    row the depth of a sea of cloud below the levels. Tiles along x."""
+    """A sky sphere: row 0 the zenith, the middle row the horizon, below it
+    the depths under the levels, which fall to darkness within a few rows,
+    so that every drop reads as a fall. Tiles along x."""
     t = y / 255.0
-    zenith, horizon, haze, deep = (38, 86, 170), (190, 214, 236), (226, 230, 236), (92, 104, 130)
+    zenith, horizon, haze = (38, 86, 170), (190, 214, 236), (200, 208, 220)
     if t < 0.5:
         base = mix(zenith, horizon, (t / 0.5) ** 1.6)
         cloud = fractal(x, y, 256, 90, 8, 4, 4)
         cover = max(0.0, cloud - 0.55) * 2.4 * min(1.0, t * 3)
         base = mix(base, (250, 250, 252), min(0.8, cover))
     else:
-        s = (t - 0.5) / 0.5
-        base = mix(haze, deep, s ** 0.8)
-        puff = fractal(x, y, 256, 95, 8, 4, 6)
-        base = mix(base, (255, 255, 255), max(0.0, puff - 0.45) * 1.2 * (1 - s))
+        base = _depths(x, y, haze, (60, 68, 86))
     return base + (255,)
+
+
+def _depths(x, y, haze, dusk):
+    """The lower half of a sky: haze at the horizon, through dusk, to black."""
+    s = (y / 255.0 - 0.5) / 0.5
+    wisps = fractal(x, y, 256, 95, 8, 3, 6) - 0.5
+    if s < 0.12:
+        base = mix(haze, dusk, s / 0.12)
+    else:
+        base = mix(dusk, (0, 0, 0), min(1.0, (s - 0.12) / 0.25) ** 0.7)
+    return tuple(max(0.0, c * (1 + wisps * 0.3 * (1 - min(1.0, s * 3)))) for c in base)
+
+
+def night(x, y):
+    """The night sky of the same sphere: deep blue with a faint milky band,
+    and darkness below. The stars and the moon are the level's own geometry,
+    sharper than any texel of a sky this size."""
+    t = y / 255.0
+    if t >= 0.5:
+        return _depths(x, y, (40, 50, 84), (10, 12, 24)) + (255,)
+    zenith, horizon = (4, 8, 26), (34, 46, 92)
+    base = mix(zenith, horizon, (t / 0.5) ** 2.2)
+    glow = fractal(x, y, 256, 96, 4, 3, 4)
+    band = max(0.0, 1.0 - abs(((x + y * 0.6) % 256) - 128) / 40.0)
+    return mix(base, (70, 74, 120), max(0.0, glow - 0.45) * 0.9 * band) + (255,)
+
+
+def rock(x, y):
+    """The rock under a floor's edge, row 0 at the floor: a pale worn lip
+    that marks the edge, a dark joint, then rough stone that is black within
+    half a unit, so that looking over any edge shows a fall."""
+    n = fractal(x, y, 128, 110, 8, 3) * 40 - 20
+    if y < 4:
+        g = 205 + n * 0.5 - y * 6
+        return (g + 4, g, g - 8, 255)
+    if y < 6:
+        return (30 + n * 0.2, 28 + n * 0.2, 26 + n * 0.2, 255)
+    fade = max(0.0, 1.0 - (y - 6) / 18.0) ** 1.5
+    strata = math.sin(y * 1.3 + fractal(x, y, 128, 111, 4, 2) * 5) * 10
+    g = (80 + n + strata) * fade
+    return (g + 4 * fade, g, g - 4 * fade, 255)
 
 
 def portal(x, y):
@@ -184,6 +223,8 @@ TEXTURES = {
     "stoff.tga": (cloth, 128),
     "wasser.tga": (water, 128),
     "himmel.tga": (sky, 256),
+    "nacht.tga": (night, 256),
+    "fels.tga": (rock, 128),
     "tuer.tga": (portal, 128),
     "boden.tga": (switch_plate, 128),
     "warnung.tga": (hazard, 128),
