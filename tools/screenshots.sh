@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/: each level's walkthrough played up to an
-# interesting point, its last frame saved with --shot at 800x600.
+# interesting point, its last frame saved with --shot at 800x600; then the
+# level banner, the pause notice and the list of keys over a level.
 # Usage: tools/screenshots.sh [zarnoth binary]   (default build-release/zarnoth)
 # Without an X display it runs itself on a private virtual X server.
 set -euo pipefail
@@ -23,3 +24,12 @@ done <<'POINTS'
 2 before the rams
 3 to x 4$
 POINTS
+
+# name, level, the script's lines (frames at the walkthroughs' frame time)
+shoot() {
+  printf 'frametime 0.015625\n%b' "$3" >"$work/cut.txt"
+  "$zarnoth" --data "$work" --level "$2" --timedemo "$work/cut.txt" --shot "$root/docs/$1.png" >/dev/null
+  echo "docs/$1.png"
+}
+shoot banner 2 'hold up 1\n'
+shoot paused 3 'hold up 1.5\ntap p\ntap h\nwait 0.25\n'
