@@ -10,6 +10,12 @@ std::string hostPath(const char* path) {
     return result;
 }
 
+std::string watchedPath(const std::string& path) {
+    std::string result = hostPath(path.c_str());
+    while (result.rfind("./", 0) == 0) result.erase(0, 2);
+    return result;
+}
+
 namespace {
 void (*fileOpenObserver)(const std::string&) = nullptr;
 }

@@ -6,6 +6,9 @@
 // this turns every backslash into a slash so they open the same file.
 std::string hostPath(const char* path);
 
+// A path as the game opens it, in the form the file watch compares: slashes, no leading "./".
+std::string watchedPath(const std::string& path);
+
 // fopen on hostPath(path), refusing anything that is not a regular file
 // (fopen happily opens a directory on Linux). Null on failure.
 std::FILE* openGameFile(const char* path, const char* mode);

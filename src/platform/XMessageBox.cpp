@@ -1,5 +1,7 @@
 #include "platform/XMessageBox.h"
 
+#include "platform/SystemMessageBox.h"
+
 #include <GL/freeglut.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -446,4 +448,8 @@ bool showXMessageBox(const std::string& text, const std::string& caption) {
         gameWindowLostFocus();
     }
     return true;
+}
+
+bool showSystemMessageBox(const std::string& text, const std::string& caption) {
+    return showXMessageBox(text, caption);
 }
