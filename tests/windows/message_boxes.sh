@@ -63,7 +63,7 @@ sleep 0.5
 [ -z "$(window_id Zarnoth)" ] || fail "the game window opened before the box was answered"
 answer "$box"
 game=$(wait_for_window Zarnoth) || fail "no game window after the box"
-grep -q "^Fehler: zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt.\r\?$" "$work/stderr" \
+tr -d '\r' <"$work/stderr" | grep -qx "Fehler: zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt." \
   || fail "the message is not on stderr"
 xdotool windowactivate --sync "$game" 2>/dev/null || true
 xdotool key --window "$game" Escape
@@ -80,5 +80,5 @@ answer "$box"
 wait_for_end
 status=$?
 [ "$status" = 0 ] || fail "the game ended with status $status after the box"
-grep -q "^Fehler: Geladene Einstellungen ungültig.\r\?$" "$work/stderr" || fail "the message is not on stderr"
+tr -d '\r' <"$work/stderr" | grep -qx "Fehler: Geladene Einstellungen ungültig." || fail "the message is not on stderr"
 echo "ok refused settings: box, Return, end"
