@@ -86,3 +86,21 @@ for exe in zarnoth.exe zarnoth-check.exe; do
   done < <(x86_64-w64-mingw32-objdump -p "$build/$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
 done
 echo "Built $build/zarnoth.exe and $build/zarnoth-check.exe"
+
+# The zip and the installer hold the same tree: the programs with the data
+# beside them (a double-clicked program starts in its own directory, and the
+# game reads its working directory), the README as text and the icon.
+version=$(sed -n 's/^project(zarnoth VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+name="zarnoth-$version-win64"
+stage="$build/package/$name"
+rm -rf "$build/package" "$build/$name.zip" "$build/$name-setup.exe"
+mkdir -p "$stage"
+cp "$build/zarnoth.exe" "$build/zarnoth-check.exe" "$stage/"
+x86_64-w64-mingw32-strip "$stage/zarnoth.exe" "$stage/zarnoth-check.exe"
+cp -r "$root/data/zarnoth.ini" "$root/data/levels" "$root/data/models" "$root/data/texturen" "$root/data/demos" "$stage/"
+sed 's/$/\r/' "$root/README.md" >"$stage/README.txt"
+convert "$root/dist/icons/zarnoth-48.png" "$root/dist/icons/zarnoth-32.png" "$stage/zarnoth.ico"
+(cd "$build/package" && cmake -E tar cf "$build/$name.zip" --format=zip "$name")
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$build/$name-setup.exe" \
+  "$root/dist/windows/zarnoth.nsi" >/dev/null
+echo "Packed $build/$name.zip and $build/$name-setup.exe"
