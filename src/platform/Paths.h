@@ -9,8 +9,9 @@ std::string hostPath(const char* path);
 // A path as the game opens it, in the form the file watch compares: slashes, no leading "./".
 std::string watchedPath(const std::string& path);
 
-// fopen on hostPath(path), refusing anything that is not a regular file
-// (fopen happily opens a directory on Linux). Null on failure.
+// fopen on hostPath(path), always in binary mode (the same bytes on every
+// platform), refusing anything that is not a regular file (fopen happily
+// opens a directory on Linux). Null on failure.
 std::FILE* openGameFile(const char* path, const char* mode);
 
 // Called with every path openGameFile is asked to open, found or not (for --watch).

@@ -28,6 +28,7 @@ wine_cleanup() {
   timeout 30 wineserver -k 2>/dev/null
   timeout 30 wineserver -w 2>/dev/null
   rm -rf "$WINEPREFIX"
+  unset WINEPREFIX
 }
 
 # wine_run SECONDS PROGRAM ARGS...: the program's exit status; 124 on timeout.
