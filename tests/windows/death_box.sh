@@ -24,7 +24,10 @@ make_blade_level 1
 unset ZARNOTH_MESSAGES
 start_game
 game=$(wait_for_window Zarnoth 60) || fail "no Zarnoth window"
+# Wine maps the window before it takes the focus and keys: wait until it has.
+sleep 1
 focus_window "$game"
+wait_for_focus "$game" || fail "the game window did not get the keyboard focus"
 for round in 1 2; do die_once_holding_up; done
 
 # Minimised, the game waits for events (after half a second to notice).

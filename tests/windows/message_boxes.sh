@@ -33,9 +33,16 @@ wait_for_window() {  # TITLE: its id, or nothing after 60 s or when the game has
   done
   return 1
 }
-answer() {  # WINDOW_ID: one press of Return in that window
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
-  xdotool key --window "$1" Return
+answer() {  # TITLE: one press of Return, once that box has the keyboard focus
+  local box="" i
+  for i in $(seq 1 50); do
+    box=$(window_id "$1")
+    [ -n "$box" ] || fail "the box $1 went away by itself"
+    xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus "$box" 2>/dev/null || true
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$box" ] && break
+    sleep 0.1
+  done
+  xdotool key Return
 }
 wait_for_end() {  # the game's exit status, 124 when it is still running after 30 s
   local i
@@ -58,10 +65,10 @@ game_data() {  # DIR ZARNOTH_INI_OR_NOTHING: a copy of the game data
 # A missing settings file: the box first, then the game with its fallback settings.
 game_data "$work/missing" ""
 start_game "$work/missing"
-box=$(wait_for_window Fehler) || fail "no box for the missing zarnoth.ini"
+wait_for_window Fehler >/dev/null || fail "no box for the missing zarnoth.ini"
 sleep 0.5
 [ -z "$(window_id Zarnoth)" ] || fail "the game window opened before the box was answered"
-answer "$box"
+answer Fehler
 game=$(wait_for_window Zarnoth) || fail "no game window after the box"
 tr -d '\r' <"$work/stderr" | grep -qx "Fehler: zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt." \
   || fail "the message is not on stderr"
@@ -75,8 +82,8 @@ echo "ok missing zarnoth.ini: box, Return, game, Escape"
 # Refused settings: the box, and Return ends the game without a game window.
 game_data "$work/refused" "Resolution=0x0"
 start_game "$work/refused"
-box=$(wait_for_window Fehler) || fail "no box for refused settings"
-answer "$box"
+wait_for_window Fehler >/dev/null || fail "no box for refused settings"
+answer Fehler
 wait_for_end
 status=$?
 [ "$status" = 0 ] || fail "the game ended with status $status after the box"
