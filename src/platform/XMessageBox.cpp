@@ -1,7 +1,5 @@
 #include "platform/XMessageBox.h"
 
-#include "platform/SystemMessageBox.h"
-
 #include <GL/freeglut.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -21,6 +19,7 @@
 #include "platform/GameWindow.h"
 #include "platform/Screen.h"
 #include "platform/StaleKeyEvents.h"
+#include "platform/SystemMessageBox.h"
 
 namespace {
 
