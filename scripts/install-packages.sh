@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/packages.txt that are missing.
+# Installs the Debian packages of scripts/packages.txt (or of the list file
+# given as the argument) that are missing.
 # Idempotent: runs apt-get (and apt-get update) only when something is missing.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -10,7 +11,7 @@ while read -r pkg; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$pkg")
   fi
-done < "$here/packages.txt"
+done < "${1:-$here/packages.txt}"
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}" >&2
 sudo=""

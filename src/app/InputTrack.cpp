@@ -159,7 +159,7 @@ void readDemoLine(std::string_view line, TrackBuilder& builder, InputTrack& trac
 }  // namespace
 
 TrackRead readInputTrack(const std::string& path, const std::string& name, InputTrack& track, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "r");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     struct stat info {};
     if (file && (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode))) {
         std::fclose(file);

@@ -80,7 +80,7 @@ int runWithCommandLine(int argc, const char* const* argv) {
         }
     }
     if (options.mode == Options::Mode::Record) {
-        demoFile.reset(std::fopen(options.file.c_str(), "w"));
+        demoFile.reset(std::fopen(options.file.c_str(), "wb"));
         if (!demoFile) return refuse(options.file + ": cannot be written");
     }
     if (!options.shotFile.empty()) shotPath = fromStartDirectory(options.shotFile);

@@ -13,7 +13,7 @@ bool isPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 // The line of `path` where `needle` first occurs, to point at a name the
 // model reader keeps without its line; 1 when it is not found.
 int lineOfText(const std::string& path, const std::string& needle) {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (line.find(needle) != std::string::npos) return number;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "scene/Trigonometry.h"
+
 namespace {
 constexpr float degreesToRadians = 0.017453292f;
 }  // namespace
@@ -36,15 +38,15 @@ void Camera::turnYaw(float delta) {
 void Camera::moveForward(float d) {
     matrixValid = false;
     const float a = yaw * degreesToRadians;
-    offset.x -= std::sin(a) * d;
-    offset.z += std::cos(a) * d;
+    offset.x -= sine(a) * d;
+    offset.z += cosine(a) * d;
 }
 
 void Camera::moveSideways(float d) {
     matrixValid = false;
     const float a = yaw * degreesToRadians;
-    offset.x += std::cos(a) * d;
-    offset.z += std::sin(a) * d;
+    offset.x += cosine(a) * d;
+    offset.z += sine(a) * d;
 }
 
 void Camera::computeMatrix() {

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <map>
+#include <set>
 
 #include "platform/Paths.h"
 
@@ -11,46 +13,50 @@ namespace {
 constexpr unsigned events = IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM;
 }
 
-std::string watchedPath(const std::string& path) {
-    std::string result = hostPath(path.c_str());
-    while (result.rfind("./", 0) == 0) result.erase(0, 2);
-    return result;
-}
+struct FileWatch::State {
+    int fd = -1;
+    std::map<int, std::string> directories;  // watch descriptor to directory
+    std::set<std::string> files;             // "directory/name", without "./"
+};
 
-FileWatch::FileWatch() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+FileWatch::FileWatch() : state_(std::make_unique<State>()) { state_->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC); }
 
 FileWatch::~FileWatch() {
-    if (fd_ >= 0) close(fd_);
+    if (state_->fd >= 0) close(state_->fd);
 }
 
+bool FileWatch::usable() const { return state_->fd >= 0; }
+
+void FileWatch::forgetFiles() { state_->files.clear(); }
+
 void FileWatch::add(const std::string& path) {
-    if (fd_ < 0) return;
+    if (state_->fd < 0) return;
     const std::string file = watchedPath(path);
     const std::size_t slash = file.rfind('/');
     const std::string directory = slash == std::string::npos ? "." : file.substr(0, slash);
-    files_.insert(slash == std::string::npos ? "./" + file : file);
-    for (const auto& [descriptor, known] : directories_) {
+    state_->files.insert(slash == std::string::npos ? "./" + file : file);
+    for (const auto& [descriptor, known] : state_->directories) {
         if (known == directory) return;
     }
     // A directory that does not exist yet cannot be watched; its files count as unchanged.
-    const int descriptor = inotify_add_watch(fd_, directory.c_str(), events);
-    if (descriptor >= 0) directories_[descriptor] = directory;
+    const int descriptor = inotify_add_watch(state_->fd, directory.c_str(), events);
+    if (descriptor >= 0) state_->directories[descriptor] = directory;
 }
 
 bool FileWatch::changed() {
-    if (fd_ < 0) return false;
+    if (state_->fd < 0) return false;
     bool any = false;
     alignas(inotify_event) char buffer[16 * (sizeof(inotify_event) + NAME_MAX + 1)];
     for (;;) {
-        const ssize_t length = read(fd_, buffer, sizeof buffer);
+        const ssize_t length = read(state_->fd, buffer, sizeof buffer);
         if (length <= 0) return any;
         for (ssize_t offset = 0; offset + static_cast<ssize_t>(sizeof(inotify_event)) <= length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
             offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            const auto directory = directories_.find(event->wd);
-            if (directory == directories_.end() || event->len == 0) continue;
+            const auto directory = state_->directories.find(event->wd);
+            if (directory == state_->directories.end() || event->len == 0) continue;
             const std::string name(event->name);
-            if (files_.count(directory->second + "/" + name)) any = true;
+            if (state_->files.count(directory->second + "/" + name)) any = true;
         }
     }
 }

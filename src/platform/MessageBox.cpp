@@ -5,13 +5,13 @@
 #include <cstring>
 
 #include "platform/EventLog.h"
-#include "platform/XMessageBox.h"
+#include "platform/SystemMessageBox.h"
 
 namespace {
 MessageSink startingSink() {
     const char* mode = std::getenv("ZARNOTH_MESSAGES");
     if (mode && std::strcmp(mode, "stderr") == 0) return {};
-    return showXMessageBox;
+    return showSystemMessageBox;
 }
 
 MessageSink& sink() {

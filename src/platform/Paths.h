@@ -6,8 +6,12 @@
 // this turns every backslash into a slash so they open the same file.
 std::string hostPath(const char* path);
 
-// fopen on hostPath(path), refusing anything that is not a regular file
-// (fopen happily opens a directory on Linux). Null on failure.
+// A path as the game opens it, in the form the file watch compares: slashes, no leading "./".
+std::string watchedPath(const std::string& path);
+
+// fopen on hostPath(path), always in binary mode (the same bytes on every
+// platform), refusing anything that is not a regular file (fopen happily
+// opens a directory on Linux). Null on failure.
 std::FILE* openGameFile(const char* path, const char* mode);
 
 // Called with every path openGameFile is asked to open, found or not (for --watch).

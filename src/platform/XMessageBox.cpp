@@ -19,6 +19,7 @@
 #include "platform/GameWindow.h"
 #include "platform/Screen.h"
 #include "platform/StaleKeyEvents.h"
+#include "platform/SystemMessageBox.h"
 
 namespace {
 
@@ -446,4 +447,8 @@ bool showXMessageBox(const std::string& text, const std::string& caption) {
         gameWindowLostFocus();
     }
     return true;
+}
+
+bool showSystemMessageBox(const std::string& text, const std::string& caption) {
+    return showXMessageBox(text, caption);
 }

@@ -2,12 +2,14 @@
 
 #include <cmath>
 
+#include "scene/Trigonometry.h"
+
 Matrix4::Matrix4() : m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
 
 void Matrix4::setRotationRadians(const Vector3& angles) {
-    const float cx = std::cos(angles.x), sx = std::sin(angles.x);
-    const float cy = std::cos(angles.y), sy = std::sin(angles.y);
-    const float cz = std::cos(angles.z), sz = std::sin(angles.z);
+    const float cx = cosine(angles.x), sx = sine(angles.x);
+    const float cy = cosine(angles.y), sy = sine(angles.y);
+    const float cz = cosine(angles.z), sz = sine(angles.z);
     m[0] = cy * cz;
     m[1] = cy * sz;
     m[2] = -sy;

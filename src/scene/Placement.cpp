@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "scene/Trigonometry.h"
+
 namespace {
 constexpr float degreesToRadians = 0.017453292f;
 
@@ -30,7 +32,7 @@ void MatrixSteps::rotate(float degrees, float x, float y, float z) {
     x /= length;
     y /= length;
     z /= length;
-    const float c = std::cos(degrees * degreesToRadians), s = std::sin(degrees * degreesToRadians), t = 1 - c;
+    const float c = cosine(degrees * degreesToRadians), s = sine(degrees * degreesToRadians), t = 1 - c;
     Matrix4 step;
     float* m = step.m;
     m[0] = x * x * t + c, m[4] = x * y * t - z * s, m[8] = x * z * t + y * s;

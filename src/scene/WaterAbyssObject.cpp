@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "scene/Placement.h"
+#include "scene/Trigonometry.h"
 #include "surfaces/Texture.h"
 
 namespace {
@@ -124,7 +125,7 @@ void WaterAbyssObject::updateWaves() {
             const float dj = j - waveCentreJ;
             const float di = i - waveCentreI;
             const float r = std::sqrt(dj * dj + di * di);
-            heights[i][j] = waveAmplitude * std::sin((r / waveDivisor + wavePhase) * waveFrequency * twoPi);
+            heights[i][j] = waveAmplitude * sine((r / waveDivisor + wavePhase) * waveFrequency * twoPi);
         }
     }
 }

@@ -1,0 +1,39 @@
+# Runs Windows programs under Wine for the Windows tests. Source it, then call
+# wine_prepare once. Every test gets a Wine prefix of its own, copied from a
+# template that is made once and kept in the cache of scripts/build-windows.sh.
+# Programs run under `timeout`, with Wine's crash dialog off, so that a crash
+# ends the test instead of waiting.
+wine_cache="${ZARNOTH_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnoth-win64}"
+export WINEDEBUG=-all
+export WINEARCH=win64
+
+wine_prepare() {  # makes $WINEPREFIX, removed by wine_cleanup
+  local template="$wine_cache/wine-template"
+  if [ ! -f "$template/.ready" ]; then
+    rm -rf "$template"
+    mkdir -p "$wine_cache"
+    WINEPREFIX="$template" timeout 180 wineboot --init >/dev/null 2>&1
+    WINEPREFIX="$template" timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+      /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    WINEPREFIX="$template" timeout 60 wineserver -w
+    touch "$template/.ready"
+  fi
+  WINEPREFIX=$(mktemp -d)
+  export WINEPREFIX
+  cp -a "$template/." "$WINEPREFIX/"
+}
+
+wine_cleanup() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  timeout 30 wineserver -k 2>/dev/null
+  timeout 30 wineserver -w 2>/dev/null
+  rm -rf "$WINEPREFIX"
+  unset WINEPREFIX
+}
+
+# wine_run SECONDS PROGRAM ARGS...: the program's exit status; 124 on timeout.
+wine_run() {
+  local seconds=$1
+  shift
+  timeout "$seconds" wine "$@"
+}
