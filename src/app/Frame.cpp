@@ -19,10 +19,6 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-double millisecondsBetween(Clock::time_point start, Clock::time_point end) {
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
 // The start of every drawing: cleared buffers, the identity, the eye-fixed light.
 void beginFrame() {
     static const GLfloat lightPosition[] = {0, 1, 1, 1};
@@ -43,6 +39,10 @@ void drawOverlays() {
     drawHelpOverlay();
 }
 }  // namespace
+
+double millisecondsBetween(std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point end) {
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
 
 void runFrame(float dt, FrameParts* parts) {
     const auto start = Clock::now();

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 
 // How long the parts of one frame took, in milliseconds (for --timedemo).
 struct FrameParts {
@@ -25,3 +26,6 @@ void drawFrame();
 void onIdle();
 void onDisplay();
 void onReshape(int width, int height);
+
+// The time from `start` to `end` in milliseconds, as frame figures are given.
+double millisecondsBetween(std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point end);

@@ -5,12 +5,6 @@
 
 FrameFigures timedemoFigures;
 
-namespace {
-double millisecondsBetween(FrameFigures::Clock::time_point start, FrameFigures::Clock::time_point end) {
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-}  // namespace
-
 void FrameFigures::startRun(Clock::time_point start, std::size_t frames) {
     firstFrame = start;
     // Reserved ahead, so that measuring allocates nothing during the frames.

@@ -18,12 +18,12 @@
 
 namespace {
 
-constexpr const char* settingsPath = "zarnoth.ini";
+constexpr const char* settingsFileName = "zarnoth.ini";
 
 // The line `number` of the settings file, read as the game reads it, to see
 // where a key stands in it.
 std::string settingsLine(int number) {
-    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsPath, "r"));
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsFileName, "r"));
     if (!file) return {};
     TextLines lines(std::move(file), {});
     std::string line;
@@ -37,14 +37,14 @@ std::string settingsLine(int number) {
 
 void checkKeyColumn(Report& report, int line, const char* key) {
     if (line == 0 || settingsLine(line).rfind(key, 0) == 0) return;
-    report.warning(settingsPath, line,
+    report.warning(settingsFileName, line,
                    std::string(key) + " does not begin the line, but its value is read as if it did");
 }
 
 }  // namespace
 
 void Checker::checkSettings() {
-    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsPath, "r"));
+    std::unique_ptr<std::FILE, FileCloser> file(openGameFile(settingsFileName, "r"));
     // Without the file the game plays its built-in settings, as it should.
     if (!file) return;
     Settings settings;
@@ -52,7 +52,7 @@ void Checker::checkSettings() {
     try {
         settings.read(file.get(), &lines);
     } catch (const std::ios_base::failure&) {
-        report.error(settingsPath, 1, "cannot be read (the game shows \"zarnoth.ini kann nicht gelesen werden.\")");
+        report.error(settingsFileName, 1, "cannot be read (the game shows \"zarnoth.ini kann nicht gelesen werden.\")");
         return;
     }
     checkKeyColumn(report, lines.resolution, "Resolution=");
@@ -63,7 +63,7 @@ void Checker::checkSettings() {
     // the game can tell, on the display it runs on.
     const SettingsRefusal refused = settings.sizeRefusal(&lines);
     if (!refused.text.empty()) {
-        report.error(settingsPath, refused.line,
+        report.error(settingsFileName, refused.line,
                      refused.text + " (the game shows \"Geladene Einstellungen ungültig.\")");
     }
 }

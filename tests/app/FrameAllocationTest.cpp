@@ -5,6 +5,7 @@
 
 #include "CountingAllocator.h"
 #include "GlTestContext.h"
+#include "InDataDirectory.h"
 #include "app/BitmapFont.h"
 #include "app/Frame.h"
 #include "app/InputTrack.h"
@@ -35,17 +36,6 @@ InputTrack openingOfWalkthrough(int level) {
     return track;
 }
 
-// The shipped levels, read from the source tree's data/.
-class InDataDirectory {
-public:
-    InDataDirectory() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(ZARNOTH_SOURCE_DIR "/data");
-    }
-    ~InDataDirectory() { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
 }  // namespace
 
 TEST(SteadyPlay, FramesAllocateNothingOnAnyLevel) {

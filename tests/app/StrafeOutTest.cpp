@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "GlTestContext.h"
+#include "InDataDirectory.h"
 #include "app/Frame.h"
 #include "app/InputTrack.h"
 #include "app/KeyNames.h"
@@ -70,17 +71,6 @@ void standAt(const RoutePoint& point) {
     player->jumpTimer = point.jumpTimer;
     player->jumpHeight = point.jumpHeight;
 }
-
-class InDataDirectory {
-public:
-    InDataDirectory() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(ZARNOTH_SOURCE_DIR "/data");
-    }
-    ~InDataDirectory() { std::filesystem::current_path(previous_); }
-
-private:
-    std::filesystem::path previous_;
-};
 
 // Plays the level's walkthrough up to its exit and notes where the player was
 // every `probeSpacing` seconds.

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int windowSize = 64;
+constexpr int drawingSize = 64;
 
 // Two lit triangles covering most of the view, the first bound to a posed bone.
 std::string twoMeshModel(int secondMaterial) {
@@ -24,7 +24,7 @@ std::string twoMeshModel(int secondMaterial) {
 }
 
 void resetState() {
-    ensureGlContext(windowSize, windowSize);
+    ensureGlContext(drawingSize, drawingSize);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -57,7 +57,7 @@ TEST(MeshDrawing, DisplayListDrawsExactlyLikeImmediateMode) {
 
     resetState();
     model.drawMeshes();
-    const auto immediate = readBackBuffer(0, 0, windowSize, windowSize);
+    const auto immediate = readBackBuffer(0, 0, drawingSize, drawingSize);
 
     resetState();
     const GLuint list = glGenLists(1);
@@ -66,12 +66,12 @@ TEST(MeshDrawing, DisplayListDrawsExactlyLikeImmediateMode) {
     glEndList();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glCallList(list);
-    const auto listed = readBackBuffer(0, 0, windowSize, windowSize);
+    const auto listed = readBackBuffer(0, 0, drawingSize, drawingSize);
     glDeleteLists(list, 1);
 
     EXPECT_EQ(immediate, listed);
     // Both meshes show in their own colour: red on the left, green on the right.
-    const auto pixel = [&](int x, int y) { return &immediate[(y * windowSize + x) * 4]; };
+    const auto pixel = [&](int x, int y) { return &immediate[(y * drawingSize + x) * 4]; };
     EXPECT_GT(pixel(8, 32)[0], 50);
     EXPECT_LT(pixel(8, 32)[1], 20);
     EXPECT_GT(pixel(56, 32)[1], 50);

@@ -10,7 +10,7 @@
 #include "scene/WaterAbyssObject.h"
 
 namespace {
-constexpr int windowSize = 128;
+constexpr int surfaceWindowSize = 128;
 
 // A texture whose every texel differs, so any change of texture coordinates shows.
 GLuint makeGradientTexture() {
@@ -35,7 +35,7 @@ GLuint makeGradientTexture() {
 
 // Looks at the surface obliquely from above, so the wave heights show.
 std::vector<std::uint8_t> renderWater(WaterAbyssObject& water, bool arrayPath) {
-    ensureGlContext(windowSize, windowSize);
+    ensureGlContext(surfaceWindowSize, surfaceWindowSize);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
@@ -60,7 +60,7 @@ std::vector<std::uint8_t> renderWater(WaterAbyssObject& water, bool arrayPath) {
     water.draw(view);
     glFinish();
     glDisable(GL_DEPTH_TEST);
-    return readBackBuffer(0, 0, windowSize, windowSize);
+    return readBackBuffer(0, 0, surfaceWindowSize, surfaceWindowSize);
 }
 }  // namespace
 
@@ -97,7 +97,7 @@ TEST(WaterSurface, StripsAndArrayGiveTheSameImage) {
         if (strips[k + 2] != 102) ++covered;  // not the clear colour's blue
     }
     EXPECT_EQ(differing, 0);
-    EXPECT_GT(covered, windowSize * windowSize / 4);  // the surface really is in the picture
+    EXPECT_GT(covered, surfaceWindowSize * surfaceWindowSize / 4);  // the surface really is in the picture
 
     // The array holds each cell's corners p1 to p4, row by row; the image above
     // shows that the indices make them the triangles (p1, p2, p3) and (p3, p2, p4).
@@ -137,7 +137,7 @@ TEST(WaterSurface, OutOfViewOnlyTheWaveMovesOn) {
 
     // The same view moved two widths to the side: the surface is out of view,
     // its phase moves on, and the next draw in view shows the wave two steps on.
-    ensureGlContext(windowSize, windowSize);
+    ensureGlContext(surfaceWindowSize, surfaceWindowSize);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glTranslatef(3, 0, 0);
@@ -151,7 +151,7 @@ TEST(WaterSurface, OutOfViewOnlyTheWaveMovesOn) {
     EXPECT_FLOAT_EQ(water.wavePhase, 0.2f);
     EXPECT_FLOAT_EQ(water.heights[32][32], heightSeen);  // not worked out for a surface nobody sees
     glFinish();
-    const auto empty = readBackBuffer(0, 0, windowSize, windowSize);
+    const auto empty = readBackBuffer(0, 0, surfaceWindowSize, surfaceWindowSize);
     int covered = 0;
     for (size_t k = 0; k < empty.size(); k += 4)
         if (empty[k + 2] != 102) ++covered;
