@@ -6,6 +6,7 @@
 #include "CountingAllocator.h"
 #include "GlTestContext.h"
 #include "InDataDirectory.h"
+#include "Walkthrough.h"
 #include "app/BitmapFont.h"
 #include "app/Frame.h"
 #include "app/InputTrack.h"
@@ -27,10 +28,7 @@ namespace {
 constexpr std::size_t steadyFrames = 480;
 
 InputTrack openingOfWalkthrough(int level) {
-    const std::string path = std::string(ZARNOTH_SOURCE_DIR "/data/demos/walkthrough") + std::to_string(level) + ".txt";
-    InputTrack track;
-    std::string error;
-    EXPECT_EQ(readInputTrack(path, path, track, error), TrackRead::Read) << error;
+    InputTrack track = readWalkthrough(level);
     if (track.frameTimes.size() > steadyFrames) track.frameTimes.resize(steadyFrames);
     std::erase_if(track.keys, [](const TrackKey& key) { return key.frame >= steadyFrames; });
     return track;
@@ -62,10 +60,7 @@ TEST(SteadyPlay, FramesAllocateNothingOnAnyLevel) {
             allocations = 0;
             for (std::size_t frame = 0; frame < track.frameTimes.size(); ++frame) {
                 countAllocations = counted;
-                while (nextKey < track.keys.size() && track.keys[nextKey].frame <= frame) {
-                    deliverKey(track.keys[nextKey].key, track.keys[nextKey].down);
-                    ++nextKey;
-                }
+                deliverKeysDue(track, frame, nextKey);
                 runFrame(track.frameTimes[frame]);
                 countAllocations = false;
                 ASSERT_FALSE(dead || falling) << "level " << level << ", frame " << frame;

@@ -18,6 +18,7 @@
 
 #include "GlTestContext.h"
 #include "InDataDirectory.h"
+#include "Walkthrough.h"
 #include "app/Frame.h"
 #include "app/InputTrack.h"
 #include "app/KeyNames.h"
@@ -75,19 +76,13 @@ void standAt(const RoutePoint& point) {
 // Plays the level's walkthrough up to its exit and notes where the player was
 // every `probeSpacing` seconds.
 std::vector<RoutePoint> walkRoute(int level) {
-    const std::string path = std::string(ZARNOTH_SOURCE_DIR "/data/demos/walkthrough") + std::to_string(level) + ".txt";
-    InputTrack track;
-    std::string error;
-    EXPECT_EQ(readInputTrack(path, path, track, error), TrackRead::Read) << error;
+    const InputTrack track = readWalkthrough(level);
 
     std::vector<RoutePoint> points;
     float time = 0, nextPoint = 0;
     std::size_t nextKey = 0;
     for (std::size_t frame = 0; frame < track.frameTimes.size(); ++frame) {
-        while (nextKey < track.keys.size() && track.keys[nextKey].frame <= frame) {
-            deliverKey(track.keys[nextKey].key, track.keys[nextKey].down);
-            ++nextKey;
-        }
+        deliverKeysDue(track, frame, nextKey);
         if (time >= nextPoint) {
             points.push_back(notePoint(time));
             nextPoint += probeSpacing;
