@@ -4,8 +4,9 @@
 # Wine, each on a private X server with openbox: the test programs (CTest), the
 # event logs against the Linux game, the checker against the Linux checker
 # (the hostile files and CheckerTest's table), the message boxes, the death
-# box, full screen (on Xorg with the dummy driver) and the packages. LINUX_BUILD_DIR is ./test.sh's build, which must be
-# built. Exits 1 if any fails.
+# box, full screen (on Xorg with the dummy driver) and the packages.
+# LINUX_BUILD_DIR is ./test.sh's build, which must be built. Exits 1 if any
+# fails.
 # Usage: tests/windows/run.sh [WINDOWS_BUILD_DIR [LINUX_BUILD_DIR]]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
