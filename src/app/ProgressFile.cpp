@@ -91,7 +91,9 @@ bool readProgress(std::FILE* file, Progress& read, std::string& problem) {
         return false;
     }
     TextLines lines(std::unique_ptr<std::FILE, FileCloser>(file),
-                    {.maxLength = longestLine, .overlong = TextLines::Overlong::Refuse});
+                    {.maxLength = longestLine,
+                     .overlong = TextLines::Overlong::Refuse,
+                     .carriageReturn = TextLines::CarriageReturn::AtLineEnd});
     bool furthestSeen = false;
     std::string line;
     try {
@@ -130,8 +132,9 @@ void loadProgressFile() {
     if (path.empty()) return;
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    // A player who has taken no exit yet has no file.
-    if (!file && errno == ENOENT) return;
+    // A player who has taken no exit yet has no file; where the directory is
+    // no directory, the first save says so.
+    if (!file && (errno == ENOENT || errno == ENOTDIR)) return;
     const std::string why = file ? "" : std::string(" (") + std::strerror(errno) + ")";
     if (!readProgress(file, progress, problem))
         std::fprintf(stderr, "zarnoth: %s: %s; the progress in it is ignored and replaced at the next save\n",

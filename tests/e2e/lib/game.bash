@@ -10,6 +10,9 @@ game_pid=""
 # driver it unloads at exit leaves allocations no suppression can name: leaks
 # are checked by the unit tests, not at the end of the whole game.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Plays keep the player's progress: in the test's own directory, never in the
+# user's.
+export XDG_DATA_HOME="$work/user-data"
 
 stop_game() {
   if [ -n "$game_pid" ]; then
