@@ -232,6 +232,11 @@ const Case faultCases[] = {
      {{"zarnoth.ini", "GameMode=0", "#GameMode=0"}},
      1,
      {{"zarnoth.ini:4: warning", "GameMode= does not begin the line"}}},
+    {"player's key taken",
+     {{"zarnoth.ini", "GameMode=0\n", "GameMode=0\nKeyForward=w\nKeyJump=t\nKeyBack=w\n"}},
+     1,
+     {{"zarnoth.ini:6: warning", "KeyJump=t refused: the game already uses t for the sound (the game plays without it)"},
+      {"zarnoth.ini:7: warning", "KeyBack=w refused: w is already the key of KeyForward"}}},
 };
 
 class CheckerTable : public ::testing::TestWithParam<Case> {};
