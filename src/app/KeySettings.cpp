@@ -11,9 +11,12 @@ struct Action {
 };
 
 const Action actions[KeySettings::actionCount] = {
-    {"KeyForward=", {true, GLUT_KEY_UP}},   {"KeyBack=", {true, GLUT_KEY_DOWN}},
-    {"KeyTurnLeft=", {true, GLUT_KEY_LEFT}}, {"KeyTurnRight=", {true, GLUT_KEY_RIGHT}},
-    {"KeyStrafeLeft=", {false, ','}},       {"KeyStrafeRight=", {false, '.'}},
+    {"KeyForward=", {true, GLUT_KEY_UP}},
+    {"KeyBack=", {true, GLUT_KEY_DOWN}},
+    {"KeyTurnLeft=", {true, GLUT_KEY_LEFT}},
+    {"KeyTurnRight=", {true, GLUT_KEY_RIGHT}},
+    {"KeyStrafeLeft=", {false, ','}},
+    {"KeyStrafeRight=", {false, '.'}},
     {"KeyJump=", {false, ' '}},
 };
 

@@ -23,7 +23,7 @@ struct ProgressFault {
 int parseLevel(std::string_view text) {
     if (text.size() != 1 || text[0] < '0' + firstLevel || text[0] > '0' + lastLevel)
         throw ProgressFault{"the level \"" + std::string(text) + "\" is not " + std::to_string(firstLevel) + " to " +
-                        std::to_string(lastLevel)};
+                            std::to_string(lastLevel)};
     return text[0] - '0';
 }
 
@@ -31,8 +31,7 @@ int parseLevel(std::string_view text) {
 // milliseconds: no floating point, so a time reads back as it was written.
 std::int64_t parseMilliseconds(std::string_view text) {
     const std::size_t point = text.find('.');
-    const bool wellFormed = point != std::string_view::npos && point >= 1 && point <= 9 &&
-                            text.size() == point + 4 &&
+    const bool wellFormed = point != std::string_view::npos && point >= 1 && point <= 9 && text.size() == point + 4 &&
                             text.find_first_not_of("0123456789", 0) == point &&
                             text.find_first_not_of("0123456789", point + 1) == std::string_view::npos;
     if (!wellFormed) throw ProgressFault{"the time \"" + std::string(text) + "\" is not seconds with three decimals"};
@@ -97,12 +96,14 @@ bool readProgress(std::FILE* file, Progress& read, std::string& problem) {
     bool furthestSeen = false;
     std::string line;
     try {
-        if (!lines.next(line) || line != progressHeader) throw ProgressFault{"the first line is not \"" + std::string(progressHeader) + "\""};
+        if (!lines.next(line) || line != progressHeader)
+            throw ProgressFault{"the first line is not \"" + std::string(progressHeader) + "\""};
         while (lines.next(line)) readLine(line, read, furthestSeen);
     } catch (const ProgressFault& fault) {
         problem = "line " + std::to_string(std::max(lines.lineNumber(), 1)) + ": " + fault.problem;
     } catch (const TextLines::TooLong& tooLong) {
-        problem = "line " + std::to_string(tooLong.line) + ": longer than " + std::to_string(longestLine) + " characters";
+        problem =
+            "line " + std::to_string(tooLong.line) + ": longer than " + std::to_string(longestLine) + " characters";
     } catch (const TextLines::ReadError&) {
         problem = "cannot be read";
     }

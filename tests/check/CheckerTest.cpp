@@ -235,7 +235,8 @@ const Case faultCases[] = {
     {"player's key taken",
      {{"zarnoth.ini", "GameMode=0\n", "GameMode=0\nKeyForward=w\nKeyJump=t\nKeyBack=w\n"}},
      1,
-     {{"zarnoth.ini:6: warning", "KeyJump=t refused: the game already uses t for the sound (the game plays without it)"},
+     {{"zarnoth.ini:6: warning",
+       "KeyJump=t refused: the game already uses t for the sound (the game plays without it)"},
       {"zarnoth.ini:7: warning", "KeyBack=w refused: w is already the key of KeyForward"}}},
 };
 
