@@ -41,12 +41,7 @@ wait_until 10 status_line_at_bottom || fail "no status line at the bottom of the
 xdotool key F11
 wait_until 10 eval '[ "$(size)" = 640x480 ]' || fail "the second F11 did not give back the 640x480 window: $(size)"
 focus_window "$window"
-xdotool key Escape
-status=0
-for _ in $(seq 1 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" = 0 ] || fail "the recording ended with status $status after Esc"
+quit_with_escape
 
 [ "$(cat "$work/stderr")" = "zarnoth: zarnoth.ini:5: KeyJump=c refused: the game already uses c for the collision pass" ] ||
   fail "not the one line of the refused key"

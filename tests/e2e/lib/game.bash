@@ -108,6 +108,17 @@ wait_until_closed() {
   return 1
 }
 
+# Presses Esc and waits up to ten seconds for the game to end; fails unless
+# it ends with status 0.
+quit_with_escape() {
+  local status=0
+  xdotool key Escape
+  for _ in $(seq 1 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$game_pid" || status=$?
+  game_pid=""
+  [ "$status" = 0 ] || fail "exit status $status after Esc"
+}
+
 deaths() { grep -c "You are dead!" "$work/stderr" || true; }
 
 # A level 1 with a deadly blade five units ahead of the start, between two
