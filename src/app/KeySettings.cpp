@@ -53,10 +53,10 @@ bool sameKey(GameKey a, GameKey b) { return a.special == b.special && a.code == 
 
 // The value as a message may show it: a key name is short and printable.
 std::string shownValue(std::string_view value) {
-    if (value.size() > 16) return std::string(value.substr(0, 16)) + "...";
+    constexpr std::size_t longest = 16;
     std::string shown;
-    for (const char c : value) shown.push_back(c > ' ' && c < 127 ? c : '?');
-    return shown;
+    for (const char c : value.substr(0, longest)) shown.push_back(c > ' ' && c < 127 ? c : '?');
+    return value.size() > longest ? shown + "..." : shown;
 }
 
 // Why `key` cannot be added to action `index`; empty when it can.
@@ -90,7 +90,8 @@ void KeySettings::applyLine(std::string_view line) {
         if (value.empty())
             reason = "no key is named";
         else if (!keyFromName(value, key))
-            reason = "\"" + shownValue(value) + "\" is not a key name";
+            // Appended, not prepended: GCC 12 warns of a false overlap for `"..." + std::string`.
+            reason.append("\"").append(shownValue(value)).append("\" is not a key name");
         else
             reason = refusalReason(*this, index, key, value);
         if (!reason.empty()) {

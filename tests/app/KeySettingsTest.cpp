@@ -43,6 +43,7 @@ TEST(KeySettings, AddedKeysReachTheGameAsTheActionsOwnAndRefusedOnesAreNamed) {
         "KeyJump=escape\n"
         "KeyJump=f11\n"
         "KeyJump=\n"
+        "KeyJump=\x01\x02 and a name much too long\n"
         " KeyJump=j\n"
         "GameMode=0\n");
     EXPECT_EQ(settings.width, 800);
@@ -67,5 +68,6 @@ TEST(KeySettings, AddedKeysReachTheGameAsTheActionsOwnAndRefusedOnesAreNamed) {
               "8: KeyStrafeRight=w refused: w is already the key of KeyForward\n"
               "10: KeyJump=escape refused: the game already uses escape for quitting\n"
               "11: KeyJump=f11 refused: \"f11\" is not a key name\n"
-              "12: KeyJump= refused: no key is named\n");
+              "12: KeyJump= refused: no key is named\n"
+              "13: KeyJump=???and?a?name?mu... refused: \"???and?a?name?mu...\" is not a key name\n");
 }
