@@ -11,7 +11,9 @@
 namespace {
 std::vector<Progress> keptProgress;
 void keepInMemory(const Progress& kept) { keptProgress.push_back(kept); }
+}  // namespace
 
+// Outside the anonymous namespace: a unity build would warn of the test classes derived from it.
 class LevelResultTest : public GameTest {
 protected:
     void SetUp() override {
@@ -33,7 +35,6 @@ protected:
 
     TempDir dir;
 };
-}  // namespace
 
 // A level's time runs from entering it at its start to its exit, deaths
 // included; the progress keeps the best time and the furthest level reached
