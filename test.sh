@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # and runs the whole test suite under a private virtual X server with a window
-# manager (openbox), as players have one. Arguments go to CTest: `./test.sh -L fast`
-# builds what changed and runs the quick loop (README, "Working on the code").
+# manager (openbox), as players have one; then the Windows leg under Wine.
+# Arguments go to CTest: `./test.sh -L fast` builds what changed and runs the
+# quick loop (README, "Working on the code"), without the Windows leg.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-packages.sh
@@ -26,9 +27,15 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DZARNOTH_SANITIZE=ON -DCMAKE_UNITY
   -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 "${fuzz_args[@]}" >/dev/null
 cmake --build build -j "$jobs"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+. scripts/sanitizer-env.bash
 export ZARNOTH_MESSAGES="${ZARNOTH_MESSAGES:-}"
-cd build
-../scripts/with-xvfb.sh --wm ctest --output-on-failure -j "$jobs" "$@"
+status=0
+(cd build && ../scripts/with-xvfb.sh --wm ctest --output-on-failure -j "$jobs" "$@") || status=$?
+
+# The Windows leg (tests/windows/run.sh): the Windows build under Wine against
+# the Linux programs just built. It runs with the whole suite, not with a
+# chosen part of it; ZARNOTH_WINDOWS=0 leaves it out.
+if [ $# -eq 0 ] && [ "${ZARNOTH_WINDOWS:-1}" != 0 ]; then
+  tests/windows/run.sh build-windows build || status=1
+fi
+exit "$status"

@@ -19,7 +19,7 @@ if [ "${1:-}" = "--tests" ]; then
   targets+=(test_collision)
   shift
 fi
-build="${1:-$root/build-windows}"
+build="$(realpath -m "${1:-$root/build-windows}")"
 cache="${ZARNOTH_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnoth-win64}"
 prefix="$cache/prefix"
 toolchain="$root/cmake/mingw-w64.cmake"
@@ -80,7 +80,7 @@ if [ ! -f "$stamp" ]; then
 fi
 
 nice -n 10 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZARNOTH_WIN_PREFIX="$prefix" \
-  -DCMAKE_BUILD_TYPE=Release -DZARNOTH_TESTS=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DZARNOTH_TESTS=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
 nice -n 10 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 # Only DLLs that every Windows has.

@@ -1,4 +1,5 @@
 #include "level/ActionFile.h"
+#include "platform/ScanLine.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -26,10 +27,10 @@ SceneObject* objectAt(const ObjectList& list, int position) {
 void readTargets(LineReader& reader, const ObjectList& targets, std::vector<SceneObject*>* links,
                  const char* countWhat) {
     int count = 0;
-    requireFields(std::sscanf(reader.need().c_str(), "num %d", &count), 1, countWhat);
+    requireFields(scanLine(reader.need().c_str(), "num %d", &count), 1, countWhat);
     for (int i = 0; i < count; ++i) {
         int position = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%d", &position), 1, "a list position (a number)");
+        requireFields(scanLine(reader.need().c_str(), "%d", &position), 1, "a list position (a number)");
         if (links) links->push_back(objectAt(targets, position));
     }
 }
@@ -44,7 +45,7 @@ void readLinkBlocks(LineReader& reader, const ObjectList& objects, const ObjectL
 
         char kind = 0;
         int position = 0;
-        requireFields(std::sscanf(line.c_str(), "%c %d", &kind, &position), 2,
+        requireFields(scanLine(line.c_str(), "%c %d", &kind, &position), 2,
                       "a source \"o position\" or \"t position\"");
         const int firstLine = reader.lineNumber();
 

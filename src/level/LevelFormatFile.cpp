@@ -1,4 +1,5 @@
 #include "level/LevelFormatFile.h"
+#include "platform/ScanLine.h"
 
 #include <cstdio>
 #include <string>
@@ -10,15 +11,15 @@
 namespace {
 
 void readWallLines(LineReader& reader, std::vector<Wall>& walls, int& count) {
-    requireFields(std::sscanf(reader.need().c_str(), "%d", &count), 1, "the number of walls");
+    requireFields(scanLine(reader.need().c_str(), "%d", &count), 1, "the number of walls");
 
     // The count is not trusted: walls are added as their lines arrive.
     for (int i = 0; i < count; ++i) {
         Wall wall;
         char axis = 0;
         int sign = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%f %f %f %f %c %d %d", &wall.x1, &wall.z1, &wall.x2, &wall.z2,
-                                  &axis, &sign, &wall.nextLevel),
+        requireFields(scanLine(reader.need().c_str(), "%f %f %f %f %c %d %d", &wall.x1, &wall.z1, &wall.x2, &wall.z2,
+                               &axis, &sign, &wall.nextLevel),
                       7, "a wall \"x1 z1 x2 z2 axis sign target\"");
         if (axis == 'x') {
             wall.blockAxis = 0;

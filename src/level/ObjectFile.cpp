@@ -1,4 +1,5 @@
 #include "level/ObjectFile.h"
+#include "platform/ScanLine.h"
 
 #include <cstdio>
 #include <cstring>
@@ -68,16 +69,16 @@ void readPlacement(LineReader& reader, ObjectBlock& block) {
 // trusted: entries are added as their lines arrive.
 void readAnimation(LineReader& reader, ObjectBlock& block) {
     if (block.kind == BlockKind::DeathObject) {
-        requireFields(std::sscanf(reader.need().c_str(), "fps=%d", &block.fps), 1, "\"fps=frames per second\"");
+        requireFields(scanLine(reader.need().c_str(), "fps=%d", &block.fps), 1, "\"fps=frames per second\"");
     } else {
-        requireFields(std::sscanf(reader.need().c_str(), "%d", &block.fps), 1, "a frame rate (a number)");
+        requireFields(scanLine(reader.need().c_str(), "%d", &block.fps), 1, "a frame rate (a number)");
     }
-    requireFields(std::sscanf(reader.need().c_str(), "%d", &block.segmentCount), 1, "a segment count (a number)");
+    requireFields(scanLine(reader.need().c_str(), "%d", &block.segmentCount), 1, "a segment count (a number)");
 
     const int count = block.segmentCount;
     for (int i = 0; i < count; ++i) {
         int start = 0;
-        requireFields(std::sscanf(reader.need().c_str(), "%d", &start), 1, "a segment start frame (a number)");
+        requireFields(scanLine(reader.need().c_str(), "%d", &start), 1, "a segment start frame (a number)");
         block.segmentStart.push_back(start);
     }
     for (int i = 0; i + 1 < count; ++i) {
@@ -105,7 +106,7 @@ void readBlockLines(LineReader& reader, ObjectBlock& block) {
             break;
         case BlockKind::LatticeObject: {
             char axis = 0;
-            requireFields(std::sscanf(reader.need().c_str(), "%c %d", &axis, &block.blockSign), 2,
+            requireFields(scanLine(reader.need().c_str(), "%c %d", &axis, &block.blockSign), 2,
                           "the block axis and sign, \"x 1\" or \"z -1\"");
             block.axisLine = reader.lineNumber();
             if (axis == 'x') {
@@ -121,7 +122,7 @@ void readBlockLines(LineReader& reader, ObjectBlock& block) {
         case BlockKind::SwitchObject:
             requireFields(std::sscanf(reader.need().c_str(), "%f", &block.pressDistance), 1,
                           "the press distance (a number)");
-            requireFields(std::sscanf(reader.need().c_str(), "%d", &block.pressAxis), 1,
+            requireFields(scanLine(reader.need().c_str(), "%d", &block.pressAxis), 1,
                           "the press axis (1 = x, 2 = y, 3 = z)");
             break;
     }

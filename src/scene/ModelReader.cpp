@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Paths.h"
+#include "platform/ScanLine.h"
 #include "platform/TextLines.h"
 #include "scene/Model.h"
 #include "surfaces/Texture.h"
@@ -79,7 +80,7 @@ bool validIndex(int index, std::size_t size) { return index >= 0 && static_cast<
 
 // A negative count is as malformed as a missing one.
 bool readCount(PieceReader& in, int& count, const char* what) {
-    return std::sscanf(in.need(what), "%d", &count) == 1 && count >= 0;
+    return scanLine(in.need(what), "%d", &count) == 1 && count >= 0;
 }
 
 // The text between the first pair of quotes; false when there is none or it is empty.
@@ -97,8 +98,8 @@ bool readVertices(PieceReader& in, std::vector<Vertex>& vertices) {
     for (int i = 0; i < count; ++i) {
         Vertex vertex;
         int flags = 0;
-        if (std::sscanf(in.need("a vertex \"flags x y z u v bone\""), "%d %f %f %f %f %f %d", &flags, &vertex.x,
-                        &vertex.y, &vertex.z, &vertex.u, &vertex.v, &vertex.boneIndex) != 7)
+        if (scanLine(in.need("a vertex \"flags x y z u v bone\""), "%d %f %f %f %f %f %d", &flags, &vertex.x, &vertex.y,
+                     &vertex.z, &vertex.u, &vertex.v, &vertex.boneIndex) != 7)
             return false;
         vertex.v = 1 - vertex.v;
         vertices.push_back(vertex);
@@ -112,8 +113,8 @@ bool readTriangle(PieceReader& in, Triangle& triangle, std::size_t vertexCount, 
     int flags = 0, smoothingGroup = 0;
     int* v = triangle.vertexIndices;
     int* n = triangle.normalIndices;
-    if (std::sscanf(in.need("a triangle \"flags v1 v2 v3 n1 n2 n3 group\""), "%d %d %d %d %d %d %d %d", &flags, &v[0],
-                    &v[1], &v[2], &n[0], &n[1], &n[2], &smoothingGroup) != 8)
+    if (scanLine(in.need("a triangle \"flags v1 v2 v3 n1 n2 n3 group\""), "%d %d %d %d %d %d %d %d", &flags, &v[0],
+                 &v[1], &v[2], &n[0], &n[1], &n[2], &smoothingGroup) != 8)
         return false;
     for (int corner = 0; corner < 3; ++corner) {
         in.expected = "vertex indices below the mesh's vertex count";
@@ -188,8 +189,8 @@ bool readMeshes(PieceReader& in, Model& model, int count) {
     for (int i = 0; i < count; ++i) {
         char name[lineSize];
         int flags = 0, material = -1;
-        if (std::sscanf(in.need("a mesh header \"\\\"name\\\" flags material\""), "\"%255[^\"]\" %d %d", name, &flags,
-                        &material) != 3)
+        if (scanLine(in.need("a mesh header \"\\\"name\\\" flags material\""), "\"%255[^\"]\" %d %d", name, &flags,
+                     &material) != 3)
             return false;
 
         if (std::strcmp(name, "BoundingBox") == 0) {
@@ -272,8 +273,8 @@ bool readBones(PieceReader& in, Model& model, int count) {
         int flags = 0;
         Vector3& p = bone.restPosition;
         Vector3& r = bone.restRotation;
-        if (std::sscanf(in.need("the rest pose \"flags x y z rx ry rz\""), "%d %f %f %f %f %f %f", &flags, &p.x, &p.y,
-                        &p.z, &r.x, &r.y, &r.z) != 7)
+        if (scanLine(in.need("the rest pose \"flags x y z rx ry rz\""), "%d %f %f %f %f %f %f", &flags, &p.x, &p.y,
+                     &p.z, &r.x, &r.y, &r.z) != 7)
             return false;
         if (!readKeys(in, bone.positionKeys) || !readKeys(in, bone.rotationKeys)) return false;
     }
@@ -316,15 +317,15 @@ bool Model::loadModel(const char* path, ModelStop* stop) {
             if (std::strncmp(in.line(), "//", 2) == 0) continue;
             int value = 0;
             // "Frames:" is tried before "Frame:" so that the one is never taken for the other.
-            if (std::sscanf(in.line(), "Frames: %d", &value) == 1) {
+            if (scanLine(in.line(), "Frames: %d", &value) == 1) {
                 frameCount = static_cast<float>(value);
-            } else if (std::sscanf(in.line(), "Frame: %d", &value) == 1) {
+            } else if (scanLine(in.line(), "Frame: %d", &value) == 1) {
                 startFrame = static_cast<float>(value);
-            } else if (std::sscanf(in.line(), "Meshes: %d", &value) == 1) {
+            } else if (scanLine(in.line(), "Meshes: %d", &value) == 1) {
                 blockOk = readMeshes(in, *this, value);
-            } else if (std::sscanf(in.line(), "Materials: %d", &value) == 1) {
+            } else if (scanLine(in.line(), "Materials: %d", &value) == 1) {
                 blockOk = readMaterials(in, *this, value);
-            } else if (std::sscanf(in.line(), "Bones: %d", &value) == 1) {
+            } else if (scanLine(in.line(), "Bones: %d", &value) == 1) {
                 bonesLine = in.lineNumber();
                 blockOk = readBones(in, *this, value);
             }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -242,6 +243,27 @@ const Case faultCases[] = {
 
 class CheckerTable : public ::testing::TestWithParam<Case> {};
 
+// The case's name as a test name and a directory name.
+std::string caseName(const Case& c) {
+    std::string name = c.name;
+    for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    }
+    return name;
+}
+
+// The Windows leg compares zarnoth-check.exe with this checker on the same
+// directories: with ZARNOTH_KEEP_CHECKER_CASES=DIR each case's data directory
+// is kept as DIR/NAME.
+void keepForComparison(const TempDir& dir, const std::string& name) {
+    const char* keep = std::getenv("ZARNOTH_KEEP_CHECKER_CASES");
+    if (!keep || !*keep) return;
+    const std::filesystem::path target = std::filesystem::path(keep) / name;
+    std::filesystem::remove_all(target);
+    std::filesystem::create_directories(target);
+    std::filesystem::copy(dir.path(), target, std::filesystem::copy_options::recursive);
+}
+
 }  // namespace
 
 TEST_P(CheckerTable, EachFaultIsFoundWithItsFileLineAndExitStatus) {
@@ -264,6 +286,8 @@ TEST_P(CheckerTable, EachFaultIsFoundWithItsFileLineAndExitStatus) {
         dir.write(edit.file, text);
     }
 
+    keepForComparison(dir, caseName(c));
+
     Report report;
     Checker checker(report);
     checker.checkAll();
@@ -279,10 +303,5 @@ TEST_P(CheckerTable, EachFaultIsFoundWithItsFileLineAndExitStatus) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, CheckerTable, ::testing::ValuesIn(faultCases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Faults, CheckerTable, ::testing::ValuesIn(faultCases),
+                         [](const auto& info) { return caseName(info.param); });

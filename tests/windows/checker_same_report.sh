@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # zarnoth-check.exe under Wine reports exactly what the Linux checker reports,
 # line for line and with the same exit status, for every hostile file of the
-# checker's fuzz corpus (levels, level formats, actions, models, settings,
-# textures, scripts), each placed in the small data directory the fuzz target
-# builds around it, and for the shipped data. A crash (any other status than
-# 0, 1 or 2) fails at once. The programs read every file in binary mode, so
-# carriage returns and Ctrl-Z bytes read the same on both.
-# Usage: checker_same_report.sh WINDOWS_BUILD_DIR LINUX_CHECKER [SOURCE_DIR]
+# Linux tests and the checker's own table of broken data directories:
+# - each input of the committed fuzz corpora of the file readers (levels,
+#   level formats, actions, names, models, textures, settings), placed in a small data
+#   directory as the file it was found for (the checker's own corpus as
+#   fuzz/fuzz_check.cpp lays it out: the first byte chooses the file);
+# - the directories of CheckerTest's table, when given (CASES_DIR, written by
+#   test_check with ZARNOTH_KEEP_CHECKER_CASES);
+# - the shipped data.
+# A crash (any other status than 0, 1 or 2) fails at once. The programs read
+# every file in binary mode, so carriage returns and Ctrl-Z bytes read the same.
+# Usage: checker_same_report.sh WINDOWS_BUILD_DIR LINUX_CHECKER [SOURCE_DIR [CASES_DIR]]
 set -uo pipefail
 windows_build=$(cd "$1" && pwd)
 linux_checker=$(realpath "$2")
 source_dir=$(cd "${3:-$(dirname "$0")/../..}" && pwd)
+table_cases=${4:-}
 . "$(dirname "$0")/lib/wine.bash"
 [ -x "$linux_checker" ] && [ -f "$windows_build/zarnoth-check.exe" ] || { echo "needs both checkers" >&2; exit 77; }
 
@@ -22,9 +28,9 @@ wineserver -p 60
 
 # One directory per corpus input, as fuzz/fuzz_check.cpp lays it out: the
 # input's first byte chooses the file it replaces.
-python3 - "$source_dir/fuzz/corpus/fuzz_check" "$work/cases" <<'PY'
+python3 - "$source_dir/fuzz/corpus" "$work/cases" <<'PY'
 import os, sys
-corpus, out = sys.argv[1], sys.argv[2]
+corpora, out = sys.argv[1], sys.argv[2]
 model = ("Frames: 2\nMeshes: 2\n\"M\" 0 0\n3\n0 0 0 0 0 0 -1\n0 1 0 0 1 0 0\n0 0 1 0 0 1 -1\n1\n0 0 1\n1\n"
          "0 0 1 2 0 0 0 1\n\"BoundingBox\" 0 -1\n3\n0 0 0 0 0 0 -1\n0 1 0 0 0 0 -1\n0 0 1 0 0 0 -1\n0\n1\n"
          "0 0 1 2 0 0 0 1\nMaterials: 1\n\"S\"\n0 0 0 1\n1 1 1 1\n0 0 0 1\n0 0 0 1\n0\n1\n\"texturen/s.tga\"\n\"\"\n"
@@ -39,48 +45,62 @@ base = {"levels/level1.cfg": objects.encode(), "levels/levelformat1.txt": b"2\n-
         "zarnoth.ini": b"Resolution=640x480\n", "texturen/s.tga": tga, "demos/route.txt": b"hold up 1\n"}
 names = ["levels/level1.cfg", "levels/levelformat1.txt", "levels/action1.txt", "models/m.txt", "zarnoth.ini",
          "texturen/s.tga", "demos/route.txt"]
-for number, entry in enumerate(sorted(os.listdir(corpus))):
-    data = open(os.path.join(corpus, entry), "rb").read()
-    if not data:
-        continue
+# Each reader's corpus, as the file that reader reads.
+readers = {"fuzz_object_file": "levels/level1.cfg", "fuzz_level_format": "levels/levelformat1.txt",
+           "fuzz_action_file": "levels/action1.txt", "fuzz_level_name": "levels/name1.txt",
+           "fuzz_model": "models/m.txt", "fuzz_tga": "texturen/s.tga", "fuzz_settings": "zarnoth.ini"}
+
+def write_case(case, replaced, content):
     files = dict(base)
-    files[names[data[0] % len(names)]] = data[1:]
-    for name, content in files.items():
-        path = os.path.join(out, "%03d" % number, name)
+    files[replaced] = content
+    for name, data in files.items():
+        path = os.path.join(out, case, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        open(path, "wb").write(content)
+        open(path, "wb").write(data)
+
+for target in ["fuzz_check"] + sorted(readers):
+    corpus = os.path.join(corpora, target)
+    for number, entry in enumerate(sorted(os.listdir(corpus))):
+        data = open(os.path.join(corpus, entry), "rb").read()
+        case = "%s-%03d" % (target[5:], number)
+        if target != "fuzz_check":
+            write_case(case, readers[target], data)
+        elif data:
+            write_case(case, names[data[0] % len(names)], data[1:])
 PY
 cp -r "$source_dir/data" "$work/cases/shipped"
+if [ -n "$table_cases" ]; then
+  for dir in "$table_cases"/*/; do cp -r "$dir" "$work/cases/table-$(basename "$dir")"; done
+fi
 
-failures=0
-cases=0
-for dir in "$work"/cases/*/; do
-  cases=$((cases + 1))
-  (cd "$dir" && "$linux_checker") >"$work/linux.txt" 2>&1
-  linux_status=$?
+# compare_one DIR: prints nothing when both checkers agree, else what differs.
+compare_one() {
+  local dir=$1 out
+  out=$(mktemp -d)
+  (cd "$dir" && "$linux_checker") >"$out/linux.txt" 2>&1
+  local linux_status=$?
   # Into a file, not a pipe: Wine's own background processes inherit it.
-  (cd "$dir" && wine_run 60 "$windows_build/zarnoth-check.exe") >"$work/windows.raw" 2>&1
-  windows_status=$?
-  tr -d '\r' <"$work/windows.raw" >"$work/windows.txt"
+  (cd "$dir" && wine_run 60 "$windows_build/zarnoth-check.exe") >"$out/windows.raw" 2>&1
+  local windows_status=$?
+  tr -d '\r' <"$out/windows.raw" >"$out/windows.txt"
   case "$windows_status" in
-    0 | 1 | 2) ;;
-    *)
-      echo "FAIL $(basename "$dir"): zarnoth-check.exe ended with status $windows_status"
-      failures=$((failures + 1))
-      continue
+    0 | 1 | 2)
+      if [ "$linux_status" != "$windows_status" ] || ! cmp -s "$out/linux.txt" "$out/windows.txt"; then
+        echo "FAIL $(basename "$dir"): exit status $linux_status on Linux, $windows_status under Wine"
+        diff "$out/linux.txt" "$out/windows.txt" | head -n 10
+      fi
       ;;
+    *) echo "FAIL $(basename "$dir"): zarnoth-check.exe ended with status $windows_status" ;;
   esac
-  # sscanf's %d on a number beyond an int is undefined, and the two C
-  # libraries differ there (glibc wraps it, mingw-w64 caps it): for such files
-  # the exit status must agree, the lines may name other numbers.
-  if [ "$linux_status" = "$windows_status" ] && grep -rqE '[0-9]{10,}' "$dir"levels "$dir"models; then
-    continue
-  fi
-  if [ "$linux_status" != "$windows_status" ] || ! cmp -s "$work/linux.txt" "$work/windows.txt"; then
-    echo "FAIL $(basename "$dir"): exit status $linux_status on Linux, $windows_status under Wine"
-    diff "$work/linux.txt" "$work/windows.txt" | head -n 10
-    failures=$((failures + 1))
-  fi
-done
+  rm -rf "$out"
+}
+export -f compare_one wine_run
+export linux_checker windows_build
+# Two at a time: most of each run is Wine starting the program.
+find "$work/cases" -mindepth 1 -maxdepth 1 -type d -print0 |
+  xargs -0 -P "${ZARNOTH_JOBS:-$(nproc)}" -n 1 bash -c 'compare_one "$1"' _ >"$work/failures.txt"
+cases=$(find "$work/cases" -mindepth 1 -maxdepth 1 -type d | wc -l)
+failures=$(grep -c '^FAIL' "$work/failures.txt")
+cat "$work/failures.txt"
 echo "$cases data directories, $failures differing"
 [ "$failures" = 0 ]

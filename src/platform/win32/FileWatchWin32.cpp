@@ -7,15 +7,18 @@
 #include "platform/FileWatch.h"
 #include "platform/Paths.h"
 
-namespace {
 // What a change notification may have touched: whether the file is there,
-// its size and its last write time.
-struct FileState {
+// its size and its last write time. Outside the anonymous namespace, as
+// FileWatch::State holds it.
+struct WatchedFileState {
     bool exists = false;
     ULONGLONG size = 0;
     ULONGLONG written = 0;
-    bool operator==(const FileState&) const = default;
+    bool operator==(const WatchedFileState&) const = default;
 };
+
+namespace {
+using FileState = WatchedFileState;
 
 FileState stateOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
