@@ -64,8 +64,8 @@ std::string clampIntegerFields(const char* line, const char* format) {
     if (integerFields == 0) return result;
     std::array<int, 2 * maxIntegerFields> at;
     at.fill(-1);
-    std::sscanf(line, positions.c_str(), &at[0], &at[1], &at[2], &at[3], &at[4], &at[5], &at[6], &at[7], &at[8],
-                &at[9], &at[10], &at[11], &at[12], &at[13], &at[14], &at[15]);
+    std::sscanf(line, positions.c_str(), &at[0], &at[1], &at[2], &at[3], &at[4], &at[5], &at[6], &at[7], &at[8], &at[9],
+                &at[10], &at[11], &at[12], &at[13], &at[14], &at[15]);
     // From the last field back, so that a replacement leaves the earlier positions alone.
     for (std::size_t i = integerFields; i-- > 0;) {
         int begin = at[2 * i];
