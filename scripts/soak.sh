@@ -48,6 +48,8 @@ fi
 } >"$work/soak.txt"
 
 export ZARNOTH_GL_CENSUS="$work/census"
+# Its exits would otherwise count as the progress of whoever runs it.
+export XDG_DATA_HOME="$work/user-data"
 mkfifo "$work/events"
 LD_PRELOAD="$PWD/$build/gl_census.so" "$build/zarnoth" --data data --play "$work/soak.txt" --events \
   >"$work/events" 2>"$work/stderr" &

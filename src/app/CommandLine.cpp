@@ -8,9 +8,9 @@ bool takesFile(std::string_view option) { return option == "--record" || option 
 }  // namespace
 
 bool parseCommandLine(int argc, const char* const* argv, Options& options, std::string& problem) {
-    bool seen[9] = {};
-    const char* const known[] = {"--data",     "--level", "--events", "--record", "--play",
-                                 "--timedemo", "--shot",  "--watch",  nullptr};
+    bool seen[10] = {};
+    const char* const known[] = {"--data",     "--level", "--events", "--record",   "--play",
+                                 "--timedemo", "--shot",  "--watch",  "--continue", nullptr};
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help") {
@@ -41,6 +41,10 @@ bool parseCommandLine(int argc, const char* const* argv, Options& options, std::
             options.watch = true;
             continue;
         }
+        if (option == "--continue") {
+            options.continueGame = true;
+            continue;
+        }
         if (i + 1 >= argc || argv[i + 1][0] == '\0') {
             problem = std::string(option) + " needs a value";
             return false;
@@ -67,6 +71,14 @@ bool parseCommandLine(int argc, const char* const* argv, Options& options, std::
                                                 : Options::Mode::Timedemo;
             options.file = value;
         }
+    }
+    if (options.continueGame && options.levelGiven) {
+        problem = "--level and --continue do not go together";
+        return false;
+    }
+    if (options.continueGame && options.mode == Options::Mode::Timedemo) {
+        problem = "--continue does not go with --timedemo, which keeps no progress";
+        return false;
     }
     if (!options.shotFile.empty() && options.mode != Options::Mode::Play && options.mode != Options::Mode::Timedemo) {
         problem = "--shot needs --play or --timedemo";

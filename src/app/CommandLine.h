@@ -9,8 +9,9 @@ struct Options {
     std::string dataDir;  // changed into before anything is read
     int level = 1;        // the level to start on
     bool levelGiven = false;
-    bool events = false;  // the event log in ordinary play
-    bool watch = false;   // reload the level when a file it read changes
+    bool continueGame = false;  // start on the furthest level the progress holds
+    bool events = false;        // the event log in ordinary play
+    bool watch = false;         // reload the level when a file it read changes
     Mode mode = Mode::Normal;
     std::string file;      // the demo or script of --record, --play, --timedemo
     std::string shotFile;  // the PNG of the last frame of a play
@@ -19,7 +20,8 @@ struct Options {
 };
 
 inline constexpr const char* usageText =
-    "usage: zarnoth [--data DIR] [--level N] [--events] [--watch] [--record FILE | --play FILE | --timedemo FILE] "
+    "usage: zarnoth [--data DIR] [--level N | --continue] [--events] [--watch] [--record FILE | --play FILE | "
+    "--timedemo FILE] "
     "[--shot FILE] | --help | --version";
 
 // Fills `options` from the arguments; false with a one-line `problem` for an

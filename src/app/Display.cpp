@@ -35,6 +35,11 @@ void openWindow(const Settings& settings) {
 }
 }  // namespace
 
+void toggleFullScreen() {
+    if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) return;
+    glutFullScreenToggle();
+}
+
 void openDisplay(const Settings& settings) {
     // The settings check may have initialised GLUT already; freeglut refuses a second time.
     ensureGlutInitialised();

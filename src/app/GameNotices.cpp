@@ -6,6 +6,7 @@
 #include "app/OverlayText.h"
 #include "game/GameState.h"
 #include "game/LevelBanner.h"
+#include "game/LevelResult.h"
 
 namespace {
 // The left end of a text centred in the window, kept inside it: a raster
@@ -16,10 +17,15 @@ int centred(const OverlayScope& overlay, const char* text) {
 }  // namespace
 
 void drawLevelBanner() {
-    if (levelBanner.secondsLeft <= 0 || !font) return;
+    const bool bannerShown = levelBanner.secondsLeft > 0;
+    const bool resultShown = levelResult.secondsLeft > 0 && !levelResult.text.empty();
+    if (!(bannerShown || resultShown) || !font) return;
     OverlayScope overlay;
-    const char* text = levelBanner.text.c_str();
-    drawBandedText(*font, centred(overlay, text), overlay.height - 8 - bandAbove(*font), text);
+    const int top = overlay.height - 8 - bandAbove(*font);
+    if (bannerShown) drawBandedText(*font, centred(overlay, levelBanner.text.c_str()), top, levelBanner.text.c_str());
+    // A line lower, in the same place whether or not the banner still shows.
+    const int below = top - bandBelow(*font) - bandAbove(*font) - 6;
+    if (resultShown) drawBandedText(*font, centred(overlay, levelResult.text.c_str()), below, levelResult.text.c_str());
 }
 
 void drawPauseNotice() {

@@ -5,6 +5,7 @@
 #include "app/BitmapFont.h"
 #include "app/Display.h"
 #include "app/Frame.h"
+#include "app/KeyboardCallbacks.h"
 #include "app/PlaySession.h"
 #include "app/Recording.h"
 #include "app/Settings.h"
@@ -20,17 +21,15 @@ void initLighting() {
     glEnable(GL_LIGHT0);
 }
 
-void registerCallbacks() {
+void registerCallbacks(const Settings& settings) {
     // A held key must give one down and one up event, not a stream of them.
     glutIgnoreKeyRepeat(1);
     // Each kind of run (play, recording, a play of a file) has its own.
     const RunCallbacks callbacks = runCallbacks();
     glutDisplayFunc(callbacks.display);
     glutReshapeFunc(onReshape);
-    glutKeyboardFunc(callbacks.keyDown);
-    glutKeyboardUpFunc(callbacks.keyUp);
-    glutSpecialFunc(callbacks.specialDown);
-    glutSpecialUpFunc(callbacks.specialUp);
+    reportKeyRefusals(settings.playerKeys);
+    registerKeyboardCallbacks(callbacks, settings.playerKeys);
     watchWindowEvents(callbacks.idle, callbacks.focusLoss);
 }
 }  // namespace
@@ -39,7 +38,7 @@ void startGame(const Settings& settings) {
     openDisplay(settings);
     initGL();
     startScene();
-    registerCallbacks();
+    registerCallbacks(settings);
     if (demoFile) writeDemoHeader();
     enterMainLoop();
 }

@@ -21,6 +21,7 @@ const ControlLine lines[] = {
     {"h", "show / hide the list of keys"},
     {"F1 / F2", "previous / next level"},
     {"F5 / F6", "wireframe / solid"},
+    {"F11", "full screen / window"},
     {"Esc", "quit"},
 };
 

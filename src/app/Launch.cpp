@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -10,6 +11,7 @@
 #include "app/LevelWatch.h"
 #include "app/PlayEnd.h"
 #include "app/PlaySession.h"
+#include "app/ProgressFile.h"
 #include "app/Recording.h"
 #include "app/Replay.h"
 #include "app/Startup.h"
@@ -28,6 +30,7 @@ const char* helpText =
     "Plays Zarnoth with the files of the working directory (zarnoth.ini, levels/, models/, texturen/).\n"
     "  --data DIR       read the game's files from DIR\n"
     "  --level N        start on level N (1 to 3)\n"
+    "  --continue       start on the furthest level reached through an exit\n"
     "  --events         write the event log to stdout\n"
     "  --watch          reload the level when one of its files changes on disk\n"
     "  --record FILE    play and record a demo into FILE\n"
@@ -73,6 +76,8 @@ int runWithCommandLine(int argc, const char* const* argv) {
                 return 2;
         }
         if (replayTrack.demo) {
+            if (options.continueGame)
+                return refuse("--continue does not go with a demo, which starts on its own level");
             if (options.levelGiven && options.level != replayTrack.level)
                 return refuse("--level " + std::to_string(options.level) + " differs from the demo's level " +
                               std::to_string(replayTrack.level));
@@ -92,6 +97,12 @@ int runWithCommandLine(int argc, const char* const* argv) {
                      options.file.c_str());
     if (options.mode != Options::Mode::Normal || options.events) enableEventLog();
     if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) setMessageSink({});
+    // A timedemo measures: it neither reads nor writes the player's progress.
+    if (options.mode != Options::Mode::Timedemo) {
+        loadProgressFile();
+        keepProgressInFile();
+        if (options.continueGame) options.level = std::max(progress.furthestLevel, firstLevel);
+    }
     currentLevel = options.level;
     if (options.watch) startLevelWatch();
     return runZarnoth();

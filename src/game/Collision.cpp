@@ -6,6 +6,7 @@
 #include "game/Camera.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
+#include "game/LevelResult.h"
 #include "game/Movement.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
@@ -74,6 +75,7 @@ void testWalls() {
         block(wall.blockAxis, wall.blockSign);
         if (wall.nextLevel >= 1) {
             logEvent("exit %d", wall.nextLevel);
+            leaveLevelThroughExit(wall.nextLevel);
             enterLevel(wall.nextLevel, Arrival::AtStart);
             return;
         }

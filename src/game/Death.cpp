@@ -28,6 +28,6 @@ void updateFallAndDeath(float dt) {
 
     if (player->die(dt)) {
         showBlockingMessage(deathMessageText, deathMessageCaption);
-        enterLevel(currentLevel, Arrival::AtStart);
+        enterLevel(currentLevel, Arrival::AfterDeath);
     }
 }

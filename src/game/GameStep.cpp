@@ -2,11 +2,13 @@
 
 #include "game/Death.h"
 #include "game/GameState.h"
+#include "game/LevelResult.h"
 #include "game/Movement.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
 
 void advanceGame(float dt) {
+    advanceLevelClock(dt);
     bool moved = false;
     if (!dead && !falling) moved = applyHeldKeys(dt);
 

@@ -7,6 +7,7 @@
 #include "game/FrameClock.h"
 #include "game/GameState.h"
 #include "game/LevelBanner.h"
+#include "game/LevelResult.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "platform/EventLog.h"
@@ -41,7 +42,8 @@ void enterLevel(int level, Arrival arrival) {
         readLevel(level);
     }
 
-    if (arrival == Arrival::AtStart) {
+    if (arrival == Arrival::AtStart) startLevelClock();
+    if (arrival != Arrival::WhereStanding) {
         camera.reset();
         showLevelBanner(currentLevel);
     }

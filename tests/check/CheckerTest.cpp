@@ -233,6 +233,14 @@ const Case faultCases[] = {
      {{"zarnoth.ini", "GameMode=0", "#GameMode=0"}},
      1,
      {{"zarnoth.ini:4: warning", "GameMode= does not begin the line"}}},
+    {"player's key taken",
+     {{"zarnoth.ini", "GameMode=0\n",
+       "GameMode=0\nKeyForward=w\nKeyJump=t\nKeyBack=w\nKeyJump=\x01\x02 much too long a name\n"}},
+     1,
+     {{"zarnoth.ini:6: warning",
+       "KeyJump=t refused: the game already uses t for the sound (the game plays without it)"},
+      {"zarnoth.ini:7: warning", "KeyBack=w refused: w is already the key of KeyForward"},
+      {"zarnoth.ini:8: warning", "KeyJump=???much?too?long... refused: \"???much?too?long...\" is not a key name"}}},
 };
 
 class CheckerTable : public ::testing::TestWithParam<Case> {};

@@ -33,12 +33,7 @@ xdotool keydown comma; sleep 0.33; xdotool keyup comma
 xdotool keydown Up; sleep 3.5; xdotool keyup Up
 xdotool key c
 xdotool keydown Down; sleep 0.5; xdotool keyup Down
-xdotool key Escape
-status=0
-for _ in $(seq 1 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" = 0 ] || fail "the recording ended with status $status after Esc"
+quit_with_escape
 head -n1 "$work/demo.txt" | grep -qx 'zarnoth-demo 1' || fail "no demo header: $(head -n3 "$work/demo.txt")"
 grep -q '^down up$' "$work/demo.txt" || fail "the demo holds no Up key: $(cat "$work/demo.txt" | head -20)"
 grep -qE '^[0-9]+ end ' "$work/recorded.log" || fail "the recording wrote no end line"

@@ -35,12 +35,7 @@ status_line_shown() {
 
 # Esc ends the game with 0 and leaves the screen in the mode it had.
 quit_full_screen() {
-  xdotool key Escape
-  status=0
-  for i in $(seq 1 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  wait "$game_pid" || status=$?
-  game_pid=""
-  [ "$status" = 0 ] || fail "exit status $status after Esc"
+  quit_with_escape
   [ "$(current_mode)" = "$before" ] || fail "the screen stayed at $(current_mode), was $before"
 }
 

@@ -10,6 +10,9 @@ game_pid=""
 # driver it unloads at exit leaves allocations no suppression can name: leaks
 # are checked by the unit tests, not at the end of the whole game.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Plays keep the player's progress: in the test's own directory, never in the
+# user's.
+export XDG_DATA_HOME="$work/user-data"
 
 stop_game() {
   if [ -n "$game_pid" ]; then
@@ -103,6 +106,17 @@ wait_until_closed() {
     sleep 0.1
   done
   return 1
+}
+
+# Presses Esc and waits up to ten seconds for the game to end; fails unless
+# it ends with status 0.
+quit_with_escape() {
+  local status=0
+  xdotool key Escape
+  for _ in $(seq 1 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$game_pid" || status=$?
+  game_pid=""
+  [ "$status" = 0 ] || fail "exit status $status after Esc"
 }
 
 deaths() { grep -c "You are dead!" "$work/stderr" || true; }
