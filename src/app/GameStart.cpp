@@ -4,6 +4,7 @@
 
 #include "app/BitmapFont.h"
 #include "app/Display.h"
+#include "app/FrameCap.h"
 #include "app/Frame.h"
 #include "app/PlaySession.h"
 #include "app/Recording.h"
@@ -31,12 +32,13 @@ void registerCallbacks() {
     glutKeyboardUpFunc(callbacks.keyUp);
     glutSpecialFunc(callbacks.specialDown);
     glutSpecialUpFunc(callbacks.specialUp);
-    watchWindowEvents(callbacks.idle, callbacks.focusLoss);
+    watchWindowEvents(cappedIdle(callbacks.idle), callbacks.focusLoss);
 }
 }  // namespace
 
 void startGame(const Settings& settings) {
     openDisplay(settings);
+    startFrameCap(settings.frame, session.mode == Options::Mode::Timedemo);
     initGL();
     startScene();
     registerCallbacks();

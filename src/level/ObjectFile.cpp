@@ -1,4 +1,5 @@
 #include "level/ObjectFile.h"
+#include "level/ObjectGrid.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@ void destroyInOrder(std::vector<std::unique_ptr<SceneObject>>& list) {
 }
 
 void clearScene() {
+    objectGrid.clear();
     destroyInOrder(objects);
     destroyInOrder(sortedObjects);
     levelObject.reset();

@@ -5,6 +5,7 @@
 
 #include "scene/Bone.h"
 #include "scene/Matrix4.h"
+#include "scene/ViewBounds.h"
 #include "surfaces/CollisionModelPtr.h"
 #include "surfaces/GlNames.h"
 
@@ -82,6 +83,8 @@ public:
     // from the current pose.
     CollisionModel3D* meshCollisionModel(int meshIndex);
     void drawMeshes() const;
+    // Notes the GL state drawMeshes leaves that a later draw may take over.
+    void noteDrawnState(DrawState& state) const;
 
     CollisionModelPtr boundingModel;
     bool mipmapTextures = true;
