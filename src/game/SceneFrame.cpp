@@ -53,8 +53,7 @@ void drawWithCamera(SceneObject& object) {
 // have moved on (the water's waves) still moves, and its matrix is worked out
 // only if the collision pass asks for it.
 void drawIfInView(SceneObject& object, const ViewVolume& volume) {
-    if (!camera.matrixValid) camera.computeMatrix();
-    if (!outOfView(object, camera.matrix, volume)) {
+    if (!outOfView(object, volume)) {
         drawWithCamera(object);
         return;
     }
@@ -82,7 +81,8 @@ void drawScene() {
         player->draw(nullptr);
     }
 
-    const ViewVolume volume = ViewVolume::current();
+    if (!camera.matrixValid) camera.computeMatrix();
+    const ViewVolume volume = ViewVolume::current(camera.matrix);
     if (levelObject) drawIfInView(*levelObject, volume);
     for (const auto& object : objects) drawIfInView(*object, volume);
     sortFarthestFirst(sortedObjects, -camera.offset.x, -camera.offset.z);

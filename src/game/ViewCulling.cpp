@@ -42,12 +42,14 @@ Vector3 transform(const float* m, const Vector3& p) {
 }
 }  // namespace
 
-ViewVolume ViewVolume::current() {
+ViewVolume ViewVolume::current(const float* view) {
     float p[16];
     glGetFloatv(GL_PROJECTION_MATRIX, p);
     // Each plane is the last row of the projection plus or minus one of the
     // others: a point is inside when -w <= x, y, z <= w in clip space.
     ViewVolume volume;
+    volume.view = view;
+    volume.viewStretch = largestStretch(view);
     for (int axis = 0; axis < 3; ++axis) {
         for (int side = 0; side < 2; ++side) {
             float* plane = volume.planes[2 * axis + side];
@@ -60,13 +62,13 @@ ViewVolume ViewVolume::current() {
     return volume;
 }
 
-bool outOfView(SceneObject& object, const float* view, const ViewVolume& volume) {
+bool outOfView(SceneObject& object, const ViewVolume& volume) {
     BoundingSphere local;
     if (!object.localBounds(local)) return false;
     const PlacementCache& placed = placement(object);
-    const Vector3 eye = transform(view, transform(placed.matrix.m, local.centre));
+    const Vector3 eye = transform(volume.view, transform(placed.matrix.m, local.centre));
     // The margin covers the rounding by which these matrices and OpenGL's may differ.
-    const float radius = local.radius * placed.largestScale * largestStretch(view) * 1.001f + 0.01f;
+    const float radius = local.radius * placed.largestScale * volume.viewStretch * 1.001f + 0.01f;
     for (const auto& plane : volume.planes) {
         const float distance = plane[0] * eye.x + plane[1] * eye.y + plane[2] * eye.z + plane[3];
         if (distance < -radius) return true;

@@ -76,6 +76,12 @@ public:
     bool prepareSkeleton();
     void poseBone(Bone& bone, float frame);
     void advanceAnimation(float frames);
+    // The two halves of advanceAnimation: the frame number, then the bones' pose at it.
+    void advanceFrame(float frames);
+    void poseAtCurrentFrame();
+    // Whether every bone comes after its parent: then a pose depends on the
+    // frame alone. A bone listed first takes its parent's pose of the frame before.
+    bool bonesParentFirst() const;
     void advanceAnimationRange(float frames, float first, float last);
     Vector3 skinnedPosition(const Vertex& vertex) const;
 

@@ -14,19 +14,24 @@ public:
     // Every drawable mesh against `other`: HIT_MESH on the first contact.
     HitKind meshTest(CollisionModel3D* other);
 
+    // A sphere that holds the model in every pose its animation can take:
+    // bones only turn and move, so a vertex stays within its distance from its
+    // bone plus the bones' offsets up the chain. Worked out once per model.
     bool localBounds(BoundingSphere& sphere) override;
     void skipDraw(DrawState& state) override;
-    // The box round every drawable mesh in the present pose; empty without one.
-    BoundingBox meshBox();
+    // The box round the model in every pose (empty without a drawable mesh).
+    BoundingBox allPosesBox();
 
     Model model;
 
 private:
-    // Each bone's vertices in the bone's own space (the pose moves the box
-    // as a whole), and the vertices without a bone; worked out once per model.
-    void measureMeshes();
-    std::vector<BoundingBox> boneBoxes_;
-    BoundingBox unbonedBox_;
+    // Whether the model is still the one measured; if not, forgets what was.
+    bool measured();
+    BoundingBox measurePoses() const;
+    BoundingBox posesBox_;
+    BoundingSphere posesSphere_;
+    bool posesSphereKnown_ = false;
+    DrawState leftState_;  // what drawMeshes leaves: the same at every draw
     const Mesh* measuredMeshes_ = nullptr;
-    int measuredCount_ = -1;
+    std::size_t measuredCount_ = 0;
 };

@@ -61,6 +61,15 @@ void DrawState::normal(float x, float y, float z) {
     noted |= NORMAL;
 }
 
+void DrawState::merge(const DrawState& later) {
+    if (later.noted & AMBIENT) ambient(later.ambientColour);
+    if (later.noted & DIFFUSE) diffuse(later.diffuseColour);
+    if (later.noted & SPECULAR) specular(later.specularColour);
+    if (later.noted & EMISSION) emission(later.emissionColour);
+    if (later.noted & SHININESS) shininess(later.shininessValue);
+    if (later.noted & NORMAL) normal(later.normalVector[0], later.normalVector[1], later.normalVector[2]);
+}
+
 void DrawState::flush() {
     if (noted == 0) return;
     if (noted & AMBIENT) glMaterialfv(GL_FRONT, GL_AMBIENT, ambientColour);

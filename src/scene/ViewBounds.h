@@ -44,6 +44,8 @@ struct DrawState {
     void emission(const float* colour);
     void shininess(float value);
     void normal(float x, float y, float z);
+    // Takes over what `later` noted, as a draw after ours would leave it.
+    void merge(const DrawState& later);
     // Hands what was noted to GL and forgets it.
     void flush();
 

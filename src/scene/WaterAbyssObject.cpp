@@ -123,7 +123,7 @@ void surfaceBox(const WaterAbyssObject& water, float lo[3], float hi[3]) {
 }  // namespace
 
 bool WaterAbyssObject::localBounds(BoundingSphere& sphere) {
-    BoundingBox box = meshBox();
+    BoundingBox box = allPosesBox();
     float lo[3], hi[3];
     surfaceBox(*this, lo, hi);
     box.add(lo[0], lo[1], lo[2]);
