@@ -16,10 +16,10 @@ public:
     void startRun(Clock::time_point start, std::size_t frames);
     // What else happened in a frame besides play.
     struct FrameEvents {
-        bool deathEnded = false;        // its step ended a death
-        bool levelLoaded = false;       // it loaded a level
-        bool newLevelDrawn = true;      // the level loaded last has been drawn by the end of it
-        bool messageShown = false;      // it showed a message box
+        bool deathEnded = false;    // its step ended a death
+        bool levelLoaded = false;   // it loaded a level
+        bool newLevelDrawn = true;  // the level loaded last has been drawn by the end of it
+        bool messageShown = false;  // it showed a message box
     };
     // One frame from `start` to `end`.
     void addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts, const FrameEvents& events);

@@ -28,13 +28,12 @@ void FrameSettings::applyLine(std::string_view line) {
         const std::optional<int> rate = wholeNumber(value, highestMaxFps);
         maxFps = rate.value_or(0);
         if (!rate)
-            problems.push_back({linesSeen, "MaxFps=" + shownValue(value) +
-                                               " ignored: not a whole number from 0 to 1000 (no cap)"});
+            problems.push_back(
+                {linesSeen, "MaxFps=" + shownValue(value) + " ignored: not a whole number from 0 to 1000 (no cap)"});
     } else if (line.starts_with(vsyncKey)) {
         const std::string_view value = line.substr(vsyncKey.size());
         const std::optional<int> on = wholeNumber(value, 1);
         vsync = on.value_or(0) == 1;
-        if (!on)
-            problems.push_back({linesSeen, "VSync=" + shownValue(value) + " ignored: not 0 or 1 (no waiting)"});
+        if (!on) problems.push_back({linesSeen, "VSync=" + shownValue(value) + " ignored: not 0 or 1 (no waiting)"});
     }
 }

@@ -4,8 +4,8 @@
 
 #include "app/BitmapFont.h"
 #include "app/Display.h"
-#include "app/FrameCap.h"
 #include "app/Frame.h"
+#include "app/FrameCap.h"
 #include "app/PlaySession.h"
 #include "app/Recording.h"
 #include "app/Settings.h"

@@ -69,5 +69,6 @@ public:
     int colorDepth;   // bits per pixel; only the game-mode string uses it
     int refreshRate;  // Hz; only the game-mode string uses it
     bool gameMode;    // full-screen game mode instead of a window
-    FrameSettings frame;  // MaxFps and VSync
+    // MaxFps and VSync.
+    FrameSettings frame;
 };

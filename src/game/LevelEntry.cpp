@@ -9,8 +9,8 @@
 #include "game/LevelBanner.h"
 #include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
-#include "level/ObjectGrid.h"
 #include "level/ObjectFileException.h"
+#include "level/ObjectGrid.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
 

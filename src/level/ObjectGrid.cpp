@@ -66,7 +66,8 @@ void ObjectGrid::near(float x, float z, std::vector<std::size_t>& out) const {
     if (cellOf(x, z, column, row)) {
         // Anything less than a cell away stands in this cell or one of its eight neighbours.
         for (std::int64_t c = column - 1; c <= column + 1; ++c) {
-            const auto from = std::lower_bound(filed_.begin(), filed_.end(), std::make_pair(key(c, row - 1), std::size_t{0}));
+            const auto from =
+                std::lower_bound(filed_.begin(), filed_.end(), std::make_pair(key(c, row - 1), std::size_t{0}));
             const auto to = std::lower_bound(from, filed_.end(), std::make_pair(key(c, row + 2), std::size_t{0}));
             for (auto it = from; it != to; ++it) out.push_back(it->second);
         }
@@ -78,7 +79,8 @@ void ObjectGrid::near(float x, float z, std::vector<std::size_t>& out) const {
 }
 
 void ObjectGrid::moved(std::size_t index, const SceneObject& object) {
-    const auto it = std::find_if(filed_.begin(), filed_.end(), [index](const auto& entry) { return entry.second == index; });
+    const auto it =
+        std::find_if(filed_.begin(), filed_.end(), [index](const auto& entry) { return entry.second == index; });
     if (it != filed_.end()) filed_.erase(it);
     farOut_.erase(std::remove(farOut_.begin(), farOut_.end(), index), farOut_.end());
     file(index, object);

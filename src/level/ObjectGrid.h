@@ -35,7 +35,7 @@ private:
     void file(std::size_t index, const SceneObject& object);
 
     std::vector<std::pair<CellKey, std::size_t>> filed_;  // sorted by cell, then index
-    std::vector<std::size_t> farOut_;  // positions too far out for a cell: always asked
+    std::vector<std::size_t> farOut_;                     // positions too far out for a cell: always asked
     const SceneObject* first_ = nullptr;
     const SceneObject* last_ = nullptr;
     std::size_t size_ = 0;

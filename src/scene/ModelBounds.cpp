@@ -29,7 +29,8 @@ float farthestMove(const Model& model, const Bone& bone) {
 }  // namespace
 
 bool ModelObject::measured() {
-    const auto slots = static_cast<std::size_t>(std::max(0, std::min(model.meshCount, static_cast<int>(model.meshes.size()))));
+    const auto slots =
+        static_cast<std::size_t>(std::max(0, std::min(model.meshCount, static_cast<int>(model.meshes.size()))));
     if (measuredMeshes_ == model.meshes.data() && measuredCount_ == slots) return true;
     measuredMeshes_ = model.meshes.data();
     measuredCount_ = slots;

@@ -41,10 +41,10 @@ public:
     virtual void skipDraw(DrawState&) {}
 
     DisplayListName displayList;
-    Matrix4 modelViewMatrix;  // the transform of the last draw; also the collision transform
+    Matrix4 modelViewMatrix;   // the transform of the last draw; also the collision transform
     bool matrixStale = false;  // the object was left out of the last drawing: modelViewMatrix is older
     PlacementCache placementCache;
-    float jumpTimer = 0;      // the player's jump and death timer, in seconds
+    float jumpTimer = 0;  // the player's jump and death timer, in seconds
     float distanceToPlayer = 0;
     bool useDisplayList = true;
     short blockAxis = 0;  // lattice only: 0 = x, 2 = z

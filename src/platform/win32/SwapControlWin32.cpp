@@ -15,8 +15,9 @@ bool requestSwapInterval(int interval) {
     // Drivers list the WGL extension in one of two places.
     const auto wglExtensions =
         reinterpret_cast<ExtensionsString>(reinterpret_cast<void*>(wglGetProcAddress("wglGetExtensionsStringEXT")));
-    const bool offered = extensionListed(wglExtensions ? wglExtensions() : nullptr, "WGL_EXT_swap_control") ||
-                         extensionListed(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), "WGL_EXT_swap_control");
+    const bool offered =
+        extensionListed(wglExtensions ? wglExtensions() : nullptr, "WGL_EXT_swap_control") ||
+        extensionListed(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), "WGL_EXT_swap_control");
     if (!offered) return false;
     const auto swapInterval =
         reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
