@@ -14,14 +14,23 @@ public:
 
     // The first frame of the run starts at `start`; `frames` are to come.
     void startRun(Clock::time_point start, std::size_t frames);
-    // One frame from `start` to `end`; `deathEnded` when its step ended a death.
-    void addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts, bool deathEnded);
+    // What else happened in a frame besides play.
+    struct FrameEvents {
+        bool deathEnded = false;    // its step ended a death
+        bool levelLoaded = false;   // it loaded a level
+        bool newLevelDrawn = true;  // the level loaded last has been drawn by the end of it
+        bool messageShown = false;  // it showed a message box
+    };
+    // One frame from `start` to `end`.
+    void addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts, const FrameEvents& events);
 
     // "N frames, S seconds: A fps (min B, 1% low C)", then the average
     // milliseconds per frame of the idle step, drawing, collision pass and
     // buffer swap, then every level load and death-to-next-frame time. The
     // seconds run from the first frame's start to the last frame's end, when
-    // `played` (a run without frames lasts 0 seconds).
+    // `played` (a run without frames lasts 0 seconds). The second line
+    // separates play from loads: "play: N frames, 1% low C fps, worst W ms;
+    // loads: K, median L ms, worst M ms".
     void print(std::FILE* out, bool played, const std::vector<LevelLoadTime>& levelLoads) const;
 
     std::vector<double> frameTimes;
@@ -30,6 +39,13 @@ public:
     double collisionTotal = 0;
     double swapTotal = 0;
     std::vector<double> deathToNextFrame;
+    // Frames that neither load a level nor show a message box.
+    std::vector<double> playFrameTimes;
+    // Each load from the start of the frame that asks for it to the end of the
+    // first frame that draws the new level.
+    std::vector<double> loadTimes;
+    double loadSoFar = 0;
+    bool loadGoingOn = false;
     Clock::time_point firstFrame;
     Clock::time_point lastFrameEnd;
 };

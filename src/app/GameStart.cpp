@@ -5,6 +5,7 @@
 #include "app/BitmapFont.h"
 #include "app/Display.h"
 #include "app/Frame.h"
+#include "app/FrameCap.h"
 #include "app/KeyboardCallbacks.h"
 #include "app/PlaySession.h"
 #include "app/Recording.h"
@@ -30,12 +31,13 @@ void registerCallbacks(const Settings& settings) {
     glutReshapeFunc(onReshape);
     reportKeyRefusals(settings.playerKeys);
     registerKeyboardCallbacks(callbacks, settings.playerKeys);
-    watchWindowEvents(callbacks.idle, callbacks.focusLoss);
+    watchWindowEvents(cappedIdle(callbacks.idle), callbacks.focusLoss);
 }
 }  // namespace
 
 void startGame(const Settings& settings) {
     openDisplay(settings);
+    startFrameCap(settings.frame, session.mode == Options::Mode::Timedemo);
     initGL();
     startScene();
     registerCallbacks(settings);

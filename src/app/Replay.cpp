@@ -7,8 +7,10 @@
 #include "app/FrameFigures.h"
 #include "app/PlayEnd.h"
 #include "app/PlaySession.h"
+#include "game/BlockingMessage.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
+#include "game/SceneFrame.h"
 #include "platform/EventLog.h"
 
 InputTrack replayTrack;
@@ -32,6 +34,9 @@ void replayIdle() {
     const auto start = Clock::now();
     if (session.step == 0) timedemoFigures.startRun(start, replayTrack.frameTimes.size());
     setEventFrame(session.step);
+    // The keys belong to the frame: F1, F2 and "m" load a level as they arrive.
+    const std::size_t loads = levelLoadTimes.size();
+    const unsigned messages = blockingMessagesShown;
     const auto& keys = replayTrack.keys;
     while (nextKey < keys.size() && keys[nextKey].frame <= session.step) {
         const TrackKey& key = keys[nextKey++];
@@ -42,7 +47,7 @@ void replayIdle() {
     const float dt = replayTrack.frameTimes[session.step];
     if (session.mode == Options::Mode::Play) pace(dt);
     const bool dying = dead || falling;
-    const std::size_t loads = levelLoadTimes.size();
+    const std::size_t loadsBeforeStep = levelLoadTimes.size();
     FrameParts parts;
     runFrame(dt, timed ? &parts : nullptr);
     ++session.step;
@@ -50,8 +55,13 @@ void replayIdle() {
     const auto end = Clock::now();
     timedemoFigures.lastFrameEnd = end;
     if (timed) {
+        FrameFigures::FrameEvents events;
+        events.levelLoaded = levelLoadTimes.size() > loads;
         // Only the end of a death reloads a level during the game step of a dying player.
-        const bool deathEnded = dying && !dead && !falling && levelLoadTimes.size() > loads;
-        timedemoFigures.addFrame(start, end, parts, deathEnded);
+        events.deathEnded = dying && !dead && !falling && levelLoadTimes.size() > loadsBeforeStep;
+        // A level loaded in the collision pass is first drawn by the next frame.
+        events.newLevelDrawn = !warmUpPending;
+        events.messageShown = blockingMessagesShown > messages;
+        timedemoFigures.addFrame(start, end, parts, events);
     }
 }

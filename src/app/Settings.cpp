@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/InvalidDisplayException.h"
+#include "app/ShownValue.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "platform/TextLines.h"
@@ -46,23 +47,9 @@ bool readsAsNumber(std::string_view text) {
     return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
-// A value from the file as one printable line of a message: no line end,
-// no control characters, not endless.
-std::string shown(std::string_view text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
-    constexpr std::size_t longest = 40;
-    std::string result;
-    for (std::size_t i = 0; i < text.size() && i < longest; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        result.push_back(c >= ' ' && c < 127 ? static_cast<char>(c) : '?');
-    }
-    if (text.size() > longest) result += "...";
-    return result;
-}
-
 // "the width "abc" is not a number", "the height -5 is below 1".
 std::string sizeProblem(const char* what, std::string_view written, int value) {
-    if (!readsAsNumber(written)) return std::string("the ") + what + " \"" + shown(written) + "\" is not a number";
+    if (!readsAsNumber(written)) return std::string("the ") + what + " \"" + shownValue(written) + "\" is not a number";
     return std::string("the ") + what + " " + std::to_string(value) + " is below 1";
 }
 
@@ -139,6 +126,7 @@ unsigned Settings::applyLine(std::string_view line) {
         const char digit = line.size() > 9 ? line[9] : '\0';
         gameMode = digit >= '1' && digit <= '9';
     }
+    frame.applyLine(line);
     return keys;
 }
 
@@ -158,7 +146,7 @@ SettingsRefusal Settings::sizeRefusal(const SettingsLines* lines) const {
         return {0, "Resolution=" + value + " refused: the width and height must be at least 1"};
     }
     const std::string_view written = lines->resolutionValue;
-    const std::string setting = "Resolution=" + shown(written);
+    const std::string setting = "Resolution=" + shownValue(written);
     const std::size_t x = written.find('x');
     // The game splits at the first "x" of the whole line, which stands in the value
     // when the key begins its line (zarnoth-check warns when it does not).
@@ -174,7 +162,7 @@ SettingsRefusal Settings::refusal(const SettingsLines* lines) const {
     if (gameMode) {
         if (gameModePossible()) return {};
         const int line = lines ? lines->gameMode : 0;
-        const std::string setting = "GameMode=" + (line > 0 ? shown(lines->gameModeValue) : std::string("1"));
+        const std::string setting = "GameMode=" + (line > 0 ? shownValue(lines->gameModeValue) : std::string("1"));
         return {line, setting + " refused: the display has no full-screen mode " + gameModeString()};
     }
     if (fitsScreen()) return {};
@@ -182,7 +170,7 @@ SettingsRefusal Settings::refusal(const SettingsLines* lines) const {
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     const std::string screen =
         std::to_string(glutGet(GLUT_SCREEN_WIDTH)) + "x" + std::to_string(glutGet(GLUT_SCREEN_HEIGHT));
-    return {line, "Resolution=" + (line > 0 ? shown(lines->resolutionValue) : size + " (the default)") +
+    return {line, "Resolution=" + (line > 0 ? shownValue(lines->resolutionValue) : size + " (the default)") +
                       " refused: a window wider and taller than the screen (" + screen + ")"};
 }
 

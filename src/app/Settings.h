@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/FrameSettings.h"
 #include "app/KeySettings.h"
 
 // The lines of zarnoth.ini that last set each key (0: never set), and the
@@ -71,4 +72,5 @@ public:
     bool gameMode;    // full-screen game mode instead of a window
 
     KeySettings playerKeys;  // the keys the player added to actions
+    FrameSettings frame;     // MaxFps and VSync
 };

@@ -10,6 +10,7 @@
 
 #include "app/InputTrack.h"
 #include "app/Settings.h"
+#include "check/CheckFrameSettings.h"
 #include "check/CheckKeySettings.h"
 #include "check/Checker.h"
 #include "level/LevelChecksum.h"
@@ -61,6 +62,7 @@ void Checker::checkSettings() {
     checkKeyColumn(report, lines.refreshRate, "RefreshRate=");
     checkKeyColumn(report, lines.gameMode, "GameMode=");
     checkKeySettings(report, settings.playerKeys);
+    checkFrameSettings(report, settings.frame);
     // Whether the screen is large enough and offers the full-screen mode only
     // the game can tell, on the display it runs on.
     const SettingsRefusal refused = settings.sizeRefusal(&lines);

@@ -8,6 +8,7 @@
 #include "game/LevelEntry.h"
 #include "game/LevelResult.h"
 #include "game/Movement.h"
+#include "level/ObjectGrid.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
 #include "scene/Placement.h"
@@ -54,11 +55,51 @@ Scan reactTo(SceneObject& object, HitKind hit) {
     }
 }
 
-void testObjects(const std::vector<std::unique_ptr<SceneObject>>& list, CollisionModel3D* playerModel) {
-    for (const auto& object : list) {
-        object->distanceToPlayer = groundDistance(*object, -camera.offset.x, -camera.offset.z);
-        // An unusable distance (a position read as "nan") is not near either.
-        if (!(object->distanceToPlayer < collisionRange)) continue;
+// Objects left out of this frame's drawing get the matrix their draw would
+// have stored, before any contact of the pass moves anything.
+void placeIfStale(SceneObject& object) {
+    if (!object.matrixStale) return;
+    if (!camera.matrixValid) camera.computeMatrix();
+    { PlacementScope placed(object, camera.matrix); }
+    object.matrixStale = false;
+}
+
+// The objects of `objects` that may be within reach, in list order; kept
+// between passes, so that a pass allocates nothing once it has grown.
+std::vector<std::size_t> nearObjects;
+
+bool withinReach(SceneObject& object) {
+    object.distanceToPlayer = groundDistance(object, -camera.offset.x, -camera.offset.z);
+    // An unusable distance (a position read as "nan") is not near either.
+    return object.distanceToPlayer < collisionRange;
+}
+
+void placeObjectsWithinReach() {
+    for (const std::size_t index : nearObjects) {
+        SceneObject& object = *objects[index];
+        if (withinReach(object)) placeIfStale(object);
+    }
+    for (const auto& object : sortedObjects)
+        if (withinReach(*object)) placeIfStale(*object);
+}
+
+// Only the objects the grid finds near the player are visited; those within
+// reach are asked in list order, as a look at every object would ask them.
+void testNearObjects(CollisionModel3D* playerModel) {
+    for (const std::size_t index : nearObjects) {
+        SceneObject& object = *objects[index];
+        if (!withinReach(object)) continue;
+        const HitKind hit = object.collide(playerModel);
+        // A pressed switch moves.
+        if (hit == HIT_SWITCH) objectGrid.moved(index, object);
+        if (reactTo(object, hit) == Scan::Stop) return;
+    }
+}
+
+// Water and lattices are few, and every frame sorts them all for drawing anyway.
+void testSortedObjects(CollisionModel3D* playerModel) {
+    for (const auto& object : sortedObjects) {
+        if (!withinReach(*object)) continue;
         if (reactTo(*object, object->collide(playerModel)) == Scan::Stop) return;
     }
 }
@@ -92,8 +133,11 @@ void checkCollisions() {
     CollisionModel3D* playerModel = player->model.boundingModel.get();
     if (playerModel) playerModel->setTransform(player->modelViewMatrix.data());
 
-    testObjects(objects, playerModel);
-    testObjects(sortedObjects, playerModel);
+    if (!objectGrid.builtFor(objects)) objectGrid.build(objects);
+    objectGrid.near(-camera.offset.x, -camera.offset.z, nearObjects);
+    placeObjectsWithinReach();
+    testNearObjects(playerModel);
+    testSortedObjects(playerModel);
     testWalls();
 }
 

@@ -8,8 +8,11 @@
 #include "game/GameState.h"
 #include "game/LevelBanner.h"
 #include "game/LevelResult.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
+#include "level/ObjectGrid.h"
+#include "level/Scene.h"
 #include "platform/EventLog.h"
 
 std::vector<LevelLoadTime> levelLoadTimes;
@@ -22,6 +25,8 @@ void readLevel(int level) {
     } catch (const ObjectFileException& error) {
         showBlockingMessage(error.what(), "Fehler beim Lesen der Files.");
     }
+    objectGrid.build(objects);
+    warmUpPending = true;
     if (eventLogEnabled()) {
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
         levelLoadTimes.push_back(LevelLoadTime{level, took.count()});

@@ -1,10 +1,13 @@
 #include "game/SceneFrame.h"
 
+#include <GL/gl.h>
+
 #include <memory>
 
 #include "game/Camera.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
+#include "game/ViewCulling.h"
 #include "level/LevelLoader.h"
 #include "level/Scene.h"
 #include "scene/Placement.h"
@@ -33,10 +36,29 @@ void configurePlayer(Player& p) {
     p.boundingSphere[3] = playerRadius;
 }
 
+bool warmUpPending = false;
+
 namespace {
+// What the objects left out of the frame so far would have left behind.
+DrawState skippedState;
+
 void drawWithCamera(SceneObject& object) {
     if (!camera.matrixValid) camera.computeMatrix();
+    skippedState.flush();
     object.draw(camera.matrix);
+    object.matrixStale = false;
+}
+
+// An object wholly out of view is not sent to the driver; what its draw would
+// have moved on (the water's waves) still moves, and its matrix is worked out
+// only if the collision pass asks for it.
+void drawIfInView(SceneObject& object, const ViewVolume& volume) {
+    if (!outOfView(object, volume)) {
+        drawWithCamera(object);
+        return;
+    }
+    object.skipDraw(skippedState);
+    object.matrixStale = true;
 }
 }  // namespace
 
@@ -47,9 +69,11 @@ void startScene() {
     player->model.loadModel("./models/tarnel.txt");
     configurePlayer(*player);
     enterLevel(currentLevel, Arrival::AtStart);
+    warmUpScene();
 }
 
 void drawScene() {
+    if (warmUpPending) warmUpScene();
     // A paused world stands still, its water too.
     wavesMoving = !paused;
     if (player) {
@@ -58,11 +82,37 @@ void drawScene() {
     }
 
     if (!camera.matrixValid) camera.computeMatrix();
-    if (levelObject) levelObject->draw(camera.matrix);
-
-    for (const auto& object : objects) drawWithCamera(*object);
+    const ViewVolume volume = ViewVolume::current(camera.matrix);
+    if (levelObject) drawIfInView(*levelObject, volume);
+    for (const auto& object : objects) drawIfInView(*object, volume);
     sortFarthestFirst(sortedObjects, -camera.offset.x, -camera.offset.z);
+    for (const auto& object : sortedObjects) drawIfInView(*object, volume);
+    skippedState.flush();
+}
+
+void warmUpScene() {
+    warmUpPending = false;
+    // Drawn into the back buffer, which the next frame clears, with the GL
+    // state put back afterwards, and without moving anything on: the waves
+    // stand, and the farthest-first order is left to the first real frame.
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    glPushMatrix();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    const bool moving = wavesMoving;
+    wavesMoving = false;
+    if (player) player->draw(nullptr);
+    if (levelObject) drawWithCamera(*levelObject);
+    for (const auto& object : objects) drawWithCamera(*object);
     for (const auto& object : sortedObjects) drawWithCamera(*object);
+    wavesMoving = moving;
+    // The driver does its work for what it was given only when it must finish it.
+    glFinish();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPopMatrix();
+    glPopClientAttrib();
+    glPopAttrib();
 }
 
 void pushOptimizationSwitch() {

@@ -15,5 +15,14 @@ void startScene();
 // Every object of the frame, each storing its matrix for the collision pass
 // that follows: the player, the level object, objects, sorted objects.
 void drawScene();
+// Draws the level once, every object of it, into the back buffer and waits
+// for the driver: whatever the driver does on first use (compiling code for
+// a new combination of state, taking in textures) then happens during the
+// load, not in the first frames of play. Moves nothing on and leaves the GL
+// state as it was. Start-up calls it; a level load sets warmUpPending, and
+// the next drawing of the scene calls it first, because a load in the
+// collision pass comes after the frame's own drawing, which is still to be shown.
+void warmUpScene();
+extern bool warmUpPending;
 // Pushes a changed optimisation switch into the objects of the level.
 void pushOptimizationSwitch();

@@ -1,4 +1,5 @@
 #include "level/ObjectFile.h"
+#include "level/ObjectGrid.h"
 #include "platform/ScanLine.h"
 
 #include <cstdio>
@@ -25,6 +26,7 @@ void destroyInOrder(std::vector<std::unique_ptr<SceneObject>>& list) {
 }
 
 void clearScene() {
+    objectGrid.clear();
     destroyInOrder(objects);
     destroyInOrder(sortedObjects);
     levelObject.reset();

@@ -106,3 +106,15 @@ HitKind LatticeObject::collide(CollisionModel3D* other) {
     if (!other) return HIT_NONE;
     return collisionModel->collides(other) ? HIT_LATTICE : HIT_NONE;
 }
+
+bool LatticeObject::localBounds(BoundingSphere& sphere) {
+    sphere.centre = Vector3{};
+    sphere.radius = 1.41421357f;  // the square from -1 to 1
+    return true;
+}
+
+void LatticeObject::skipDraw(DrawState& state) {
+    state.ambient(latticeColour);
+    state.diffuse(latticeColour);
+    state.normal(0, 0, -1);  // the back face comes last
+}

@@ -14,6 +14,8 @@ public:
     void update(float) override {}
     void compileDisplayList() override;
     float heightOffset() const override { return upStep; }
+    bool localBounds(BoundingSphere& sphere) override;
+    void skipDraw(DrawState& state) override;
 
     TextureName latticeTexture;
     CollisionModelPtr collisionModel;

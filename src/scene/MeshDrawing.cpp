@@ -44,3 +44,22 @@ void Model::drawMeshes() const {
         glEnd();
     }
 }
+
+void Model::noteDrawnState(DrawState& state) const {
+    const int slots = std::min(meshCount, static_cast<int>(meshes.size()));
+    for (int i = 0; i < slots; ++i) {
+        const int material = i < static_cast<int>(meshMaterial.size()) ? meshMaterial[i] : -1;
+        if (material >= 0 && material < static_cast<int>(materials.size())) {
+            const Material& applied = materials[material];
+            state.ambient(applied.ambient);
+            state.diffuse(applied.diffuse);
+            state.specular(applied.specular);
+            state.emission(applied.emissive);
+            state.shininess(applied.shininess);
+        }
+        const Mesh& mesh = meshes[i];
+        if (mesh.triangles.empty()) continue;
+        const auto& normal = mesh.normals[mesh.triangles.back().normalIndices[2]];
+        state.normal(normal[0], normal[1], normal[2]);
+    }
+}

@@ -5,6 +5,7 @@
 
 #include "scene/Bone.h"
 #include "scene/Matrix4.h"
+#include "scene/ViewBounds.h"
 #include "surfaces/CollisionModelPtr.h"
 #include "surfaces/GlNames.h"
 
@@ -75,6 +76,12 @@ public:
     bool prepareSkeleton();
     void poseBone(Bone& bone, float frame);
     void advanceAnimation(float frames);
+    // The two halves of advanceAnimation: the frame number, then the bones' pose at it.
+    void advanceFrame(float frames);
+    void poseAtCurrentFrame();
+    // Whether every bone comes after its parent: then a pose depends on the
+    // frame alone. A bone listed first takes its parent's pose of the frame before.
+    bool bonesParentFirst() const;
     void advanceAnimationRange(float frames, float first, float last);
     Vector3 skinnedPosition(const Vertex& vertex) const;
 
@@ -82,6 +89,8 @@ public:
     // from the current pose.
     CollisionModel3D* meshCollisionModel(int meshIndex);
     void drawMeshes() const;
+    // Notes the GL state drawMeshes leaves that a later draw may take over.
+    void noteDrawnState(DrawState& state) const;
 
     CollisionModelPtr boundingModel;
     bool mipmapTextures = true;

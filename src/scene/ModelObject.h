@@ -14,5 +14,24 @@ public:
     // Every drawable mesh against `other`: HIT_MESH on the first contact.
     HitKind meshTest(CollisionModel3D* other);
 
+    // A sphere that holds the model in every pose its animation can take:
+    // bones only turn and move, so a vertex stays within its distance from its
+    // bone plus the bones' offsets up the chain. Worked out once per model.
+    bool localBounds(BoundingSphere& sphere) override;
+    void skipDraw(DrawState& state) override;
+    // The box round the model in every pose (empty without a drawable mesh).
+    BoundingBox allPosesBox();
+
     Model model;
+
+private:
+    // Whether the model is still the one measured; if not, forgets what was.
+    bool measured();
+    BoundingBox measurePoses() const;
+    BoundingBox posesBox_;
+    BoundingSphere posesSphere_;
+    bool posesSphereKnown_ = false;
+    DrawState leftState_;  // what drawMeshes leaves: the same at every draw
+    const Mesh* measuredMeshes_ = nullptr;
+    std::size_t measuredCount_ = 0;
 };

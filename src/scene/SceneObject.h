@@ -4,6 +4,7 @@
 #include "collision/CollisionModel3D.h"
 #include "scene/HitKind.h"
 #include "scene/Matrix4.h"
+#include "scene/ViewBounds.h"
 #include "surfaces/GlNames.h"
 
 // Everything drawn in a level, and the player, is a SceneObject.
@@ -30,9 +31,20 @@ public:
     // Added to the y of the placement's first translation.
     virtual float heightOffset() const { return 0; }
 
+    // A sphere holding everything `draw` shows, in the object's own
+    // coordinates (before its placement); false when that is not known, and
+    // the object is always drawn.
+    virtual bool localBounds(BoundingSphere&) { return false; }
+    // The object stands wholly out of view and is not drawn this frame: moves
+    // on what its draw would have moved on and notes the GL state its draw
+    // would have left.
+    virtual void skipDraw(DrawState&) {}
+
     DisplayListName displayList;
-    Matrix4 modelViewMatrix;  // the transform of the last draw; also the collision transform
-    float jumpTimer = 0;      // the player's jump and death timer, in seconds
+    Matrix4 modelViewMatrix;   // the transform of the last draw; also the collision transform
+    bool matrixStale = false;  // the object was left out of the last drawing: modelViewMatrix is older
+    PlacementCache placementCache;
+    float jumpTimer = 0;  // the player's jump and death timer, in seconds
     float distanceToPlayer = 0;
     bool useDisplayList = true;
     short blockAxis = 0;  // lattice only: 0 = x, 2 = z

@@ -100,10 +100,24 @@ void Model::poseBone(Bone& bone, float frame) {
 }
 
 void Model::advanceAnimation(float frames) {
+    advanceFrame(frames);
+    poseAtCurrentFrame();
+}
+
+void Model::advanceFrame(float frames) {
     currentFrame += frames;
     // The overshoot is dropped: the loop restarts exactly at frame 1.
     if (currentFrame > frameCount) currentFrame = 1;
+}
+
+void Model::poseAtCurrentFrame() {
     for (Bone& bone : bones) poseBone(bone, currentFrame);
+}
+
+bool Model::bonesParentFirst() const {
+    for (const Bone& bone : bones)
+        if (bone.parent && bone.parent >= &bone) return false;
+    return true;
 }
 
 void Model::advanceAnimationRange(float frames, float first, float last) {

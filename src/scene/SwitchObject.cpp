@@ -131,3 +131,18 @@ HitKind SwitchObject::collide(CollisionModel3D* other) {
     pressed = true;
     return HIT_SWITCH;
 }
+
+bool SwitchObject::localBounds(BoundingSphere& sphere) {
+    sphere.centre = Vector3{};
+    sphere.radius = 1.73205090f;  // the box from -1 to 1
+    return true;
+}
+
+void SwitchObject::skipDraw(DrawState& state) {
+    state.ambient(diffuse);
+    state.diffuse(diffuse);
+    state.specular(specular);
+    state.emission(emission);
+    state.shininess(128);
+    state.normal(-1, 0, 0);  // the -x face comes last
+}

@@ -13,6 +13,8 @@ public:
     HitKind collide(CollisionModel3D* other) override;
     void update(float) override {}
     void compileDisplayList() override;
+    bool localBounds(BoundingSphere& sphere) override;
+    void skipDraw(DrawState& state) override;
 
     float diffuse[4] = {0.9f, 0.9f, 0.9f, 1.0f};
     float specular[4] = {1, 1, 1, 1};

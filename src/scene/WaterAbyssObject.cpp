@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -108,10 +109,36 @@ void WaterAbyssObject::draw(const float* baseMatrix) {
     drawSurface();
 }
 
+namespace {
+// The surface's box in the object's own coordinates: its grid, as high and low as the waves reach.
+void surfaceBox(const WaterAbyssObject& water, float lo[3], float hi[3]) {
+    const float reach = std::fabs(water.waveAmplitude);
+    lo[0] = std::min(0.0f, cells * water.cellSizeX);
+    hi[0] = std::max(0.0f, cells * water.cellSizeX);
+    lo[1] = -0.1f - reach;
+    hi[1] = -0.1f + reach;
+    lo[2] = std::min(0.0f, cells * water.cellSizeZ);
+    hi[2] = std::max(0.0f, cells * water.cellSizeZ);
+}
+}  // namespace
+
+bool WaterAbyssObject::localBounds(BoundingSphere& sphere) {
+    BoundingBox box = allPosesBox();
+    float lo[3], hi[3];
+    surfaceBox(*this, lo, hi);
+    box.add(lo[0], lo[1], lo[2]);
+    box.add(hi[0], hi[1], hi[2]);
+    return box.sphere(sphere);
+}
+
+void WaterAbyssObject::skipDraw(DrawState& state) {
+    ModelObject::skipDraw(state);
+    if (wavesMoving) wavePhase += 0.1f;
+}
+
 bool WaterAbyssObject::surfaceOutOfView() const {
-    const float reach = std::fabs(waveAmplitude);
-    const float lo[3] = {0, -0.1f - reach, 0};
-    const float hi[3] = {cells * cellSizeX, -0.1f + reach, cells * cellSizeZ};
+    float lo[3], hi[3];
+    surfaceBox(*this, lo, hi);
     float projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     return boxOutsideView(modelViewMatrix.data(), projection, lo, hi);

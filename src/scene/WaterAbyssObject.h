@@ -15,6 +15,9 @@ public:
     HitKind collide(CollisionModel3D* other) override { return boundingTest(other); }
     void update(float) override {}
     void compileDisplayList() override {}
+    bool localBounds(BoundingSphere& sphere) override;
+    // The waves move on out of view too, as they do when only the surface is out of view.
+    void skipDraw(DrawState& state) override;
 
     // One step of the wave: advances the phase and recomputes every height.
     void updateWaves();

@@ -103,6 +103,30 @@ TEST(SettingsFile, NumbersFollowAtoiAndSaturateInsteadOfOverflowing) {
     EXPECT_EQ(huge.height, INT_MAX);
 }
 
+TEST(SettingsFile, FrameKeysOpenTheirLinesAndBadValuesKeepTheDefaults) {
+    const Settings without = readFrom("Resolution=800x600\nColorDepth=32\n");
+    EXPECT_EQ(without.frame.maxFps, 0);
+    EXPECT_FALSE(without.frame.vsync);
+    EXPECT_TRUE(without.frame.problems.empty());
+
+    const Settings read = readFrom("MaxFps=60\r\nVSync=1\n# MaxFps=5\nResolution=800x600\n");
+    EXPECT_EQ(read.frame.maxFps, 60);
+    EXPECT_TRUE(read.frame.vsync);
+    EXPECT_TRUE(read.frame.problems.empty());
+    expectValues(read, 800, 600, 16, 60, false);
+
+    // The last line wins, a bad one too: it leaves the default and is named with its line.
+    const Settings bad = readFrom("MaxFps=60\nVSync=1\nMaxFps=-5\nVSync=yes\nMaxFps=1001\n");
+    EXPECT_EQ(bad.frame.maxFps, 0);
+    EXPECT_FALSE(bad.frame.vsync);
+    ASSERT_EQ(bad.frame.problems.size(), 3u);
+    EXPECT_EQ(bad.frame.problems[0].line, 3);
+    EXPECT_EQ(bad.frame.problems[0].text, "MaxFps=-5 ignored: not a whole number from 0 to 1000 (no cap)");
+    EXPECT_EQ(bad.frame.problems[1].line, 4);
+    EXPECT_EQ(bad.frame.problems[1].text, "VSync=yes ignored: not 0 or 1 (no waiting)");
+    EXPECT_EQ(bad.frame.problems[2].line, 5);
+}
+
 TEST(SettingsFile, ReadErrorsAndUnopenableFilesFailAsStreamErrors) {
     TempDir dir;
     std::filesystem::create_directory(dir.path() / "folder");

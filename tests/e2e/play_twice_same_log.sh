@@ -41,12 +41,26 @@ echo "paced play: $((elapsed_us / 1000)) ms for six frames of 0.5 seconds"
 # (as many as the log has levels) and per death (as many as it has deaths).
 grep -vE "$events" "$work/fast" | sed -E 's/[0-9]+(\.[0-9]+)?/N/g' >"$work/figures"
 {
-  printf '%s\n' 'N frames, N seconds: N fps (min N, N% low N)' 'idle step: N ms per frame' 'drawing: N ms per frame' \
+  printf '%s\n' 'N frames, N seconds: N fps (min N, N% low N)' \
+    'play: N frames, N% low N fps, worst N ms; loads: N, median N ms, worst N ms' \
+    'idle step: N ms per frame' 'drawing: N ms per frame' \
     'collision pass: N ms per frame' 'buffer swap: N ms per frame'
   grep -E '^[0-9]+ level ' "$work/paced" | sed 's/.*/level N load: N ms/'
   { grep -E '^[0-9]+ died$' "$work/paced" || true; } | sed 's/.*/death to next frame: N ms/'
 } >"$work/expected"
 diff "$work/expected" "$work/figures" || fail "the timedemo figures are not in their form"
+# Play and loads apart: F2 loads level 2 in the frame its key arrives, and
+# that frame is a load, not play; so is a frame whose collision pass leaves by
+# an exit, together with the next one, which first draws the new level.
+printf 'wait 0.5\ntap f2\nwait 0.5\n' >"$work/next.txt"
+GALLIUM_NOOP=1 "$zarnoth" --data "$work" --timedemo "$work/next.txt" >"$work/next" 2>/dev/null || fail "--timedemo failed"
+grep -qx '61 frames, .*' "$work/next" || fail "61 frames expected: $(cat "$work/next")"
+grep -qE '^play: 60 frames, 1% low [0-9.]+ fps, worst [0-9.]+ ms; loads: 1, median [0-9.]+ ms, worst [0-9.]+ ms$' \
+  "$work/next" || fail "one load and 60 frames of play expected: $(grep '^play' "$work/next")"
+exits=$(grep -cE '^[0-9]+ exit ' "$work/fast-events" || true)
+total=$(sed -nE 's/^([0-9]+) frames, .*/\1/p' "$work/fast")
+grep -qE "^play: $((total - 2 * exits)) frames, .*; loads: $exits, " "$work/fast" ||
+  fail "each of $exits exits should take two of the $total frames: $(grep '^play' "$work/fast")"
 [ "$(head -c 8 "$work/shot.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "no PNG screenshot"
 identify -format '%w %h' "$work/shot.png" | grep -qx '64 48' || fail "the screenshot is not the window's 64x48"
 

@@ -66,6 +66,8 @@ protected:
         blockedDirections = 0;
         fallTime = 0;
         clearScene();
+        // A scene made by hand needs no warm-up draw of a load.
+        warmUpPending = false;
         currentLevel = 1;
         collisionEnabled = optimizationEnabled = mipmapEnabled = true;
         previousSink_ = setMessageSink([this](const std::string& text, const std::string& caption) {
