@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "app/ShownValue.h"
+
 namespace {
 struct Action {
     const char* setting;  // the key of zarnoth.ini, with its "="
@@ -50,14 +52,6 @@ const KeyUse gameKeys[] = {
 };
 
 bool sameKey(GameKey a, GameKey b) { return a.special == b.special && a.code == b.code; }
-
-// The value as a message may show it: a key name is short and printable.
-std::string shownValue(std::string_view value) {
-    constexpr std::size_t longest = 16;
-    std::string shown;
-    for (const char c : value.substr(0, longest)) shown.push_back(c > ' ' && c < 127 ? c : '?');
-    return value.size() > longest ? shown + "..." : shown;
-}
 
 // Why `key` cannot be added to action `index`; empty when it can.
 std::string refusalReason(const KeySettings& keys, std::size_t index, GameKey key, std::string_view name) {
