@@ -5,6 +5,7 @@
 # medians of the five. Also the fill limit at both sizes, and the CPU time of
 # a minute of ordinary play of level 1 at 640x480, uncapped and at MaxFps=60.
 # Usage: bench/frames.sh BASELINE_ZARNOTH [ZARNOTH] (default build-release/zarnoth)
+# RUNS=5, SIZES="640x480 1920x1080" and MINUTE=1 (the CPU time of a minute) choose what is measured.
 # Without an X display it runs itself on a private virtual X server of 1920x1080.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,10 +18,10 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$src/data/levels" "$src/data/models" "$src/data/texturen" "$work/"
-runs=5
+runs=${RUNS:-5}
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-for size in 640x480 1920x1080; do
+for size in ${SIZES:-640x480 1920x1080}; do
   printf 'Resolution=%s\nColorDepth=24\nRefreshRate=60\nGameMode=0\n' "$size" >"$work/zarnoth.ini"
   for ((run = 1; run <= runs; ++run)); do
     for n in 1 2 3; do
@@ -61,6 +62,7 @@ done
 
 # A minute of ordinary play of level 1, standing at the start: the process's
 # CPU time (the game and the driver's threads), uncapped and at MaxFps=60.
+[ "${MINUTE:-1}" = 1 ] || exit 0
 for cap in 0 60; do
   printf 'Resolution=640x480\nColorDepth=24\nRefreshRate=60\nGameMode=0\nMaxFps=%s\n' "$cap" >"$work/zarnoth.ini"
   for build in base new; do

@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for run in 1 2 3 4 5; do
   for build in base new; do
-    "${!build}" --benchmark_min_time=0.2 --benchmark_format=csv 2>/dev/null |
+    "${!build}" --benchmark_min_time=0.05 --benchmark_format=csv 2>/dev/null |
       awk -F, -v b="$build" '/^"BM_/ { gsub(/"/, "", $1); print b, $1, $4 }' >>"$work/all"
   done
 done

@@ -7,6 +7,7 @@
 # for line. Prints one line per difference and a summary; exit status 1 when
 # anything differs.
 # Usage: tools/same_frames.sh BASELINE_ZARNOTH ZARNOTH [WIDTHxHEIGHT]
+# LEVELS="1 2 3" and STEP=1 (every STEP-th cut) choose the pictures.
 # Without an X display it runs itself on a private virtual X server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,10 +24,10 @@ width=${size%x*}
 band=30  # the status line's band at the bottom
 differences=0 pictures=0
 
-for level in 1 2 3; do
+for level in ${LEVELS:-1 2 3}; do
   script="$root/data/demos/walkthrough$level.txt"
   lines=$(wc -l <"$script")
-  for ((cut = 1; cut <= lines; ++cut)); do
+  for ((cut = ${STEP:-1}; cut <= lines; cut += ${STEP:-1})); do
     head -n "$cut" "$script" >"$work/cut.txt"
     for build in base new; do
       "${!build}" --data "$work" --level "$level" --timedemo "$work/cut.txt" --shot "$work/$build.png" >/dev/null 2>&1

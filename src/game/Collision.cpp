@@ -134,7 +134,7 @@ void checkCollisions() {
     if (playerModel) playerModel->setTransform(player->modelViewMatrix.data());
 
     if (!objectGrid.builtFor(objects)) objectGrid.build(objects);
-    objectGrid.near(-camera.offset.x, -camera.offset.z, nearObjects);
+    objectGrid.objectsNear(-camera.offset.x, -camera.offset.z, nearObjects);
     placeObjectsWithinReach();
     testNearObjects(playerModel);
     testSortedObjects(playerModel);

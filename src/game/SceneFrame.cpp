@@ -40,7 +40,7 @@ bool warmUpPending = false;
 
 namespace {
 // What the objects left out of the frame so far would have left behind.
-DrawState skippedState;
+StateLeft skippedState;
 
 void drawWithCamera(SceneObject& object) {
     if (!camera.matrixValid) camera.computeMatrix();

@@ -59,7 +59,7 @@ bool ObjectGrid::builtFor(const std::vector<std::unique_ptr<SceneObject>>& list)
     return list.empty() || (list.front().get() == first_ && list.back().get() == last_);
 }
 
-void ObjectGrid::near(float x, float z, std::vector<std::size_t>& out) const {
+void ObjectGrid::objectsNear(float x, float z, std::vector<std::size_t>& out) const {
     out.clear();
     out.insert(out.end(), farOut_.begin(), farOut_.end());
     std::int64_t column = 0, row = 0;

@@ -23,7 +23,7 @@ public:
     // The indices into the list of every object whose ground position may be
     // less than cellSize from (x, z), in list order, into `out` (cleared
     // first). Objects at an unusable position are never near.
-    void near(float x, float z, std::vector<std::size_t>& out) const;
+    void objectsNear(float x, float z, std::vector<std::size_t>& out) const;
     // The object at `index` has moved on the ground.
     void moved(std::size_t index, const SceneObject& object);
 

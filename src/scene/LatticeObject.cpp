@@ -113,7 +113,7 @@ bool LatticeObject::localBounds(BoundingSphere& sphere) {
     return true;
 }
 
-void LatticeObject::skipDraw(DrawState& state) {
+void LatticeObject::skipDraw(StateLeft& state) {
     state.ambient(latticeColour);
     state.diffuse(latticeColour);
     state.normal(0, 0, -1);  // the back face comes last

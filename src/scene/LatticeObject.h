@@ -15,7 +15,7 @@ public:
     void compileDisplayList() override;
     float heightOffset() const override { return upStep; }
     bool localBounds(BoundingSphere& sphere) override;
-    void skipDraw(DrawState& state) override;
+    void skipDraw(StateLeft& state) override;
 
     TextureName latticeTexture;
     CollisionModelPtr collisionModel;

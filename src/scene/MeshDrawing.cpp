@@ -45,7 +45,7 @@ void Model::drawMeshes() const {
     }
 }
 
-void Model::noteDrawnState(DrawState& state) const {
+void Model::noteDrawnState(StateLeft& state) const {
     const int slots = std::min(meshCount, static_cast<int>(meshes.size()));
     for (int i = 0; i < slots; ++i) {
         const int material = i < static_cast<int>(meshMaterial.size()) ? meshMaterial[i] : -1;

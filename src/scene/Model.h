@@ -90,7 +90,7 @@ public:
     CollisionModel3D* meshCollisionModel(int meshIndex);
     void drawMeshes() const;
     // Notes the GL state drawMeshes leaves that a later draw may take over.
-    void noteDrawnState(DrawState& state) const;
+    void noteDrawnState(StateLeft& state) const;
 
     CollisionModelPtr boundingModel;
     bool mipmapTextures = true;

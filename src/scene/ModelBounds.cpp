@@ -36,7 +36,7 @@ bool ModelObject::measured() {
     measuredCount_ = slots;
     posesBox_ = measurePoses();
     posesSphereKnown_ = posesBox_.sphere(posesSphere_);
-    leftState_ = DrawState{};
+    leftState_ = StateLeft{};
     model.noteDrawnState(leftState_);
     return false;
 }
@@ -89,7 +89,7 @@ bool ModelObject::localBounds(BoundingSphere& sphere) {
     return posesSphereKnown_;
 }
 
-void ModelObject::skipDraw(DrawState& state) {
+void ModelObject::skipDraw(StateLeft& state) {
     measured();
     state.merge(leftState_);
 }

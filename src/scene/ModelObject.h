@@ -18,7 +18,7 @@ public:
     // bones only turn and move, so a vertex stays within its distance from its
     // bone plus the bones' offsets up the chain. Worked out once per model.
     bool localBounds(BoundingSphere& sphere) override;
-    void skipDraw(DrawState& state) override;
+    void skipDraw(StateLeft& state) override;
     // The box round the model in every pose (empty without a drawable mesh).
     BoundingBox allPosesBox();
 
@@ -31,7 +31,7 @@ private:
     BoundingBox posesBox_;
     BoundingSphere posesSphere_;
     bool posesSphereKnown_ = false;
-    DrawState leftState_;  // what drawMeshes leaves: the same at every draw
+    StateLeft leftState_;  // what drawMeshes leaves: the same at every draw
     const Mesh* measuredMeshes_ = nullptr;
     std::size_t measuredCount_ = 0;
 };

@@ -38,7 +38,7 @@ public:
     // The object stands wholly out of view and is not drawn this frame: moves
     // on what its draw would have moved on and notes the GL state its draw
     // would have left.
-    virtual void skipDraw(DrawState&) {}
+    virtual void skipDraw(StateLeft&) {}
 
     DisplayListName displayList;
     Matrix4 modelViewMatrix;   // the transform of the last draw; also the collision transform

@@ -138,7 +138,7 @@ bool SwitchObject::localBounds(BoundingSphere& sphere) {
     return true;
 }
 
-void SwitchObject::skipDraw(DrawState& state) {
+void SwitchObject::skipDraw(StateLeft& state) {
     state.ambient(diffuse);
     state.diffuse(diffuse);
     state.specular(specular);

@@ -14,7 +14,7 @@ public:
     void update(float) override {}
     void compileDisplayList() override;
     bool localBounds(BoundingSphere& sphere) override;
-    void skipDraw(DrawState& state) override;
+    void skipDraw(StateLeft& state) override;
 
     float diffuse[4] = {0.9f, 0.9f, 0.9f, 1.0f};
     float specular[4] = {1, 1, 1, 1};

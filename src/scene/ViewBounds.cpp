@@ -34,34 +34,34 @@ namespace {
 void copyColour(float* to, const float* from) { std::memcpy(to, from, 4 * sizeof(float)); }
 }  // namespace
 
-void DrawState::ambient(const float* colour) {
+void StateLeft::ambient(const float* colour) {
     copyColour(ambientColour, colour);
     noted |= AMBIENT;
 }
-void DrawState::diffuse(const float* colour) {
+void StateLeft::diffuse(const float* colour) {
     copyColour(diffuseColour, colour);
     noted |= DIFFUSE;
 }
-void DrawState::specular(const float* colour) {
+void StateLeft::specular(const float* colour) {
     copyColour(specularColour, colour);
     noted |= SPECULAR;
 }
-void DrawState::emission(const float* colour) {
+void StateLeft::emission(const float* colour) {
     copyColour(emissionColour, colour);
     noted |= EMISSION;
 }
-void DrawState::shininess(float value) {
+void StateLeft::shininess(float value) {
     shininessValue = value;
     noted |= SHININESS;
 }
-void DrawState::normal(float x, float y, float z) {
+void StateLeft::normal(float x, float y, float z) {
     normalVector[0] = x;
     normalVector[1] = y;
     normalVector[2] = z;
     noted |= NORMAL;
 }
 
-void DrawState::merge(const DrawState& later) {
+void StateLeft::merge(const StateLeft& later) {
     if (later.noted & AMBIENT) ambient(later.ambientColour);
     if (later.noted & DIFFUSE) diffuse(later.diffuseColour);
     if (later.noted & SPECULAR) specular(later.specularColour);
@@ -70,7 +70,7 @@ void DrawState::merge(const DrawState& later) {
     if (later.noted & NORMAL) normal(later.normalVector[0], later.normalVector[1], later.normalVector[2]);
 }
 
-void DrawState::flush() {
+void StateLeft::flush() {
     if (noted == 0) return;
     if (noted & AMBIENT) glMaterialfv(GL_FRONT, GL_AMBIENT, ambientColour);
     if (noted & DIFFUSE) glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuseColour);

@@ -35,7 +35,7 @@ struct PlacementCache {
 // surface sends no normals of its own). An object left out of a frame notes
 // here what its draw would have left, and the notes reach GL before the next
 // draw, so that the frame's pixels do not change.
-struct DrawState {
+struct StateLeft {
     static constexpr unsigned AMBIENT = 1, DIFFUSE = 2, SPECULAR = 4, EMISSION = 8, SHININESS = 16, NORMAL = 32;
 
     void ambient(const float* colour);
@@ -45,7 +45,7 @@ struct DrawState {
     void shininess(float value);
     void normal(float x, float y, float z);
     // Takes over what `later` noted, as a draw after ours would leave it.
-    void merge(const DrawState& later);
+    void merge(const StateLeft& later);
     // Hands what was noted to GL and forgets it.
     void flush();
 

@@ -131,7 +131,7 @@ bool WaterAbyssObject::localBounds(BoundingSphere& sphere) {
     return box.sphere(sphere);
 }
 
-void WaterAbyssObject::skipDraw(DrawState& state) {
+void WaterAbyssObject::skipDraw(StateLeft& state) {
     ModelObject::skipDraw(state);
     if (wavesMoving) wavePhase += 0.1f;
 }

@@ -17,7 +17,7 @@ public:
     void compileDisplayList() override {}
     bool localBounds(BoundingSphere& sphere) override;
     // The waves move on out of view too, as they do when only the surface is out of view.
-    void skipDraw(DrawState& state) override;
+    void skipDraw(StateLeft& state) override;
 
     // One step of the wave: advances the phase and recomputes every height.
     void updateWaves();
