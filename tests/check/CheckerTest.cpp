@@ -240,7 +240,8 @@ const Case faultCases[] = {
      {{"zarnoth.ini:6: warning",
        "KeyJump=t refused: the game already uses t for the sound (the game plays without it)"},
       {"zarnoth.ini:7: warning", "KeyBack=w refused: w is already the key of KeyForward"},
-      {"zarnoth.ini:8: warning", "KeyJump=?? much too long a name refused: \"?? much too long a name\" is not a key name"}}},
+      {"zarnoth.ini:8: warning",
+       "KeyJump=?? much too long a name refused: \"?? much too long a name\" is not a key name"}}},
 };
 
 class CheckerTable : public ::testing::TestWithParam<Case> {};
