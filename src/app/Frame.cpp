@@ -14,6 +14,7 @@
 #include "game/GameState.h"
 #include "game/GameStep.h"
 #include "game/LevelBanner.h"
+#include "game/PlayerSounds.h"
 #include "game/SceneFrame.h"
 
 namespace {
@@ -54,6 +55,7 @@ void runFrame(float dt, FrameParts* parts) {
         advanceGame(dt);
         ageLevelBanner(dt);
     }
+    placeListenerAtPlayer();
     const auto stepped = Clock::now();
     beginFrame();
     drawScene();

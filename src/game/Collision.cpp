@@ -7,10 +7,12 @@
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
 #include "game/Movement.h"
+#include "game/PlayerSounds.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
 #include "scene/Placement.h"
 #include "scene/Player.h"
+#include "scene/WaterAbyssObject.h"
 
 bool collisionEnabled = true;
 
@@ -33,11 +35,18 @@ void block(short axis, short sign) {
 Scan reactTo(SceneObject& object, HitKind hit) {
     switch (hit) {
         case HIT_MESH:
-            if (!dead) logEvent("died");
+            if (!dead) {
+                logEvent("died");
+                playPlayerCue(PlayerCue::Struck);
+            }
             dead = true;
             return Scan::Stop;
         case HIT_ABYSS:
-            if (!falling) logEvent("fell");
+            if (!falling) {
+                logEvent("fell");
+                const bool water = dynamic_cast<WaterAbyssObject*>(&object) != nullptr;
+                playPlayerCue(water ? PlayerCue::Drown : PlayerCue::Fall);
+            }
             falling = true;
             return Scan::Stop;
         case HIT_SWITCH:

@@ -7,6 +7,7 @@
 #include "game/FrameClock.h"
 #include "game/GameState.h"
 #include "game/LevelBanner.h"
+#include "game/PlayerSounds.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "platform/EventLog.h"
@@ -18,6 +19,7 @@ void readLevel(int level) {
     const auto started = std::chrono::steady_clock::now();
     try {
         loadLevel(level);
+        loadPlayerSounds();
     } catch (const ObjectFileException& error) {
         showBlockingMessage(error.what(), "Fehler beim Lesen der Files.");
     }
