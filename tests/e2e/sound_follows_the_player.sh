@@ -7,7 +7,6 @@
 # and without a device the game says so in one line of its own.
 . "$(dirname "$0")/lib/game.bash"
 copy_game_data
-cp -r "$source_dir/data/sounds" "$work/"
 printf 'Resolution=64x48\nColorDepth=32\nRefreshRate=60\nGameMode=0\n' >"$work/zarnoth.ini"
 script="$source_dir/tests/e2e/sound/walk_stand_fall.txt"
 export GALLIUM_NOOP=1
