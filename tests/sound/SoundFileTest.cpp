@@ -35,7 +35,8 @@ std::string wav(int channels, int rate, const std::vector<std::int16_t>& samples
 }
 
 std::string wav(int channels, int rate, const std::vector<std::int16_t>& samples) {
-    return wav(channels, rate, samples, static_cast<std::uint32_t>(samples.size() / static_cast<std::size_t>(channels)));
+    return wav(channels, rate, samples,
+               static_cast<std::uint32_t>(samples.size() / static_cast<std::size_t>(channels)));
 }
 }  // namespace
 
@@ -57,8 +58,8 @@ TEST(SoundFile, HostileFilesAreRefusedWithTheirName) {
     dir.write("too-long.wav", wav(1, 1000, std::vector<std::int16_t>(31 * 1000, 5)));
     dir.write("many-channels.wav", wav(9, 22050, std::vector<std::int16_t>(9 * 4, 5)));
     dir.write("slow.wav", wav(1, 10, std::vector<std::int16_t>(20, 5)));
-    for (const char* name :
-         {"missing.wav", "empty.wav", "garbage.wav", "no-samples.wav", "too-long.wav", "many-channels.wav", "slow.wav"}) {
+    for (const char* name : {"missing.wav", "empty.wav", "garbage.wav", "no-samples.wav", "too-long.wav",
+                             "many-channels.wav", "slow.wav"}) {
         SoundSamples sound;
         std::string error;
         EXPECT_FALSE(readSoundFile(name, sound, error)) << name;
