@@ -35,9 +35,11 @@ void block(short axis, short sign) {
 Scan reactTo(SceneObject& object, HitKind hit) {
     switch (hit) {
         case HIT_MESH:
+            // One death sound, by the first cause: a player already sinking
+            // in an abyss is not struck again.
             if (!dead) {
                 logEvent("died");
-                playPlayerCue(PlayerCue::Struck);
+                if (!falling) playPlayerCue(PlayerCue::Struck);
             }
             dead = true;
             return Scan::Stop;
@@ -45,7 +47,7 @@ Scan reactTo(SceneObject& object, HitKind hit) {
             if (!falling) {
                 logEvent("fell");
                 const bool water = dynamic_cast<WaterAbyssObject*>(&object) != nullptr;
-                playPlayerCue(water ? PlayerCue::Drown : PlayerCue::Fall);
+                if (!dead) playPlayerCue(water ? PlayerCue::Drown : PlayerCue::Fall);
             }
             falling = true;
             return Scan::Stop;
