@@ -11,10 +11,10 @@
 #include "app/StatusLine.h"
 #include "game/Collision.h"
 #include "game/FrameClock.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/GameStep.h"
 #include "game/LevelBanner.h"
-#include "game/PlayerSounds.h"
 #include "game/SceneFrame.h"
 
 namespace {
@@ -55,7 +55,7 @@ void runFrame(float dt, FrameParts* parts) {
         advanceGame(dt);
         ageLevelBanner(dt);
     }
-    placeListenerAtPlayer();
+    updateSounds();
     const auto stepped = Clock::now();
     beginFrame();
     drawScene();

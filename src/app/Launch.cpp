@@ -13,7 +13,6 @@
 #include "app/Recording.h"
 #include "app/Replay.h"
 #include "app/Startup.h"
-#include "game/PlayerSounds.h"
 #include "level/LevelChecksum.h"
 #include "level/LevelLoader.h"
 #include "platform/EventLog.h"
@@ -95,6 +94,5 @@ int runWithCommandLine(int argc, const char* const* argv) {
     if (options.mode == Options::Mode::Play || options.mode == Options::Mode::Timedemo) setMessageSink({});
     currentLevel = options.level;
     if (options.watch) startLevelWatch();
-    startSound();
     return runZarnoth();
 }

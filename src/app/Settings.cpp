@@ -114,6 +114,7 @@ unsigned Settings::applyLine(std::string_view line) {
     // taken at a fixed column, as if the key opened the line.
     constexpr auto npos = std::string_view::npos;
     unsigned keys = 0;
+    applySoundSettingLine(line, sound);
     if (line.find("Resolution=") != npos) {
         keys |= KEY_RESOLUTION;
         const std::size_t x = line.find('x');

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/SoundSettings.h"
+
 // The lines of zarnoth.ini that last set each key (0: never set), and the
 // values of the two keys that can be refused as those lines wrote them (from
 // the key's value column to the end of the line): for naming what is wrong.
@@ -67,4 +69,5 @@ public:
     int colorDepth;   // bits per pixel; only the game-mode string uses it
     int refreshRate;  // Hz; only the game-mode string uses it
     bool gameMode;    // full-screen game mode instead of a window
+    SoundSettings sound;
 };

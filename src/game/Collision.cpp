@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/Camera.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
 #include "game/Movement.h"
@@ -53,8 +54,15 @@ Scan reactTo(SceneObject& object, HitKind hit) {
             return Scan::Stop;
         case HIT_SWITCH:
             logEvent("switch");
-            for (SceneObject* linked : object.linkedObjects) linked->activate();
-            for (SceneObject* linked : object.linkedSortedObjects) linked->activate();
+            playSwitchSound(object);
+            for (SceneObject* linked : object.linkedObjects) {
+                linked->activate();
+                playActivatedSound(*linked);
+            }
+            for (SceneObject* linked : object.linkedSortedObjects) {
+                linked->activate();
+                playActivatedSound(*linked);
+            }
             return Scan::Continue;
         case HIT_LATTICE:
             block(object.blockAxis, object.blockSign);
@@ -86,6 +94,8 @@ void testWalls() {
         if (wall.nextLevel >= 1) {
             logEvent("exit %d", wall.nextLevel);
             enterLevel(wall.nextLevel, Arrival::AtStart);
+            // After the load, which stops the last level's sounds.
+            playPlayerCue(PlayerCue::Exit);
             return;
         }
     }

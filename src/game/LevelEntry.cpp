@@ -5,9 +5,9 @@
 #include "game/BlockingMessage.h"
 #include "game/Camera.h"
 #include "game/FrameClock.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/LevelBanner.h"
-#include "game/PlayerSounds.h"
 #include "level/LevelLoader.h"
 #include "level/ObjectFileException.h"
 #include "platform/EventLog.h"
@@ -19,10 +19,11 @@ void readLevel(int level) {
     const auto started = std::chrono::steady_clock::now();
     try {
         loadLevel(level);
-        loadPlayerSounds();
     } catch (const ObjectFileException& error) {
         showBlockingMessage(error.what(), "Fehler beim Lesen der Files.");
     }
+    // Whatever the files built, also in part, is heard.
+    startLevelSounds(level);
     if (eventLogEnabled()) {
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
         levelLoadTimes.push_back(LevelLoadTime{level, took.count()});

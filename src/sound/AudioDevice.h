@@ -1,6 +1,4 @@
 #pragma once
-#include <AL/alc.h>
-
 #include <string>
 
 // The default audio device and a context on it, current while this lives.
@@ -15,9 +13,13 @@ public:
 
     bool isOpen() const { return context_ != nullptr; }
     const std::string& failure() const { return failure_; }
+    // Seconds of sound the device has mixed since it opened: where a sound
+    // started now begins in its output. -1 where the device cannot tell.
+    double clockSeconds() const;
 
 private:
-    ALCdevice* device_ = nullptr;
-    ALCcontext* context_ = nullptr;
+    void* device_ = nullptr;   // ALCdevice
+    void* context_ = nullptr;  // ALCcontext
     std::string failure_;
+    void* clock_ = nullptr;  // alcGetInteger64vSOFT, where the device has it
 };

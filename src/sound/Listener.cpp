@@ -9,3 +9,7 @@ void placeListener(const float position[3], const float forward[3]) {
     alListenerfv(AL_POSITION, position);
     alListenerfv(AL_ORIENTATION, orientation);
 }
+
+void setListenerGain(float gain) {
+    if (alcGetCurrentContext()) alListenerf(AL_GAIN, gain);
+}

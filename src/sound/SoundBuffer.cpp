@@ -1,5 +1,6 @@
 #include "sound/SoundBuffer.h"
 
+#include <AL/al.h>
 #include <AL/alc.h>
 
 #include <utility>
@@ -7,17 +8,16 @@
 SoundBuffer::SoundBuffer(const SoundSamples& sound) {
     if (!alcGetCurrentContext() || sound.samples.empty()) return;
     alGetError();
-    alGenBuffers(1, &name_);
-    if (alGetError() != AL_NO_ERROR) {
-        name_ = 0;
-        return;
-    }
-    alBufferData(name_, AL_FORMAT_MONO16, sound.samples.data(),
+    ALuint name = 0;
+    alGenBuffers(1, &name);
+    if (alGetError() != AL_NO_ERROR) return;
+    alBufferData(name, AL_FORMAT_MONO16, sound.samples.data(),
                  static_cast<ALsizei>(sound.samples.size() * sizeof(sound.samples[0])), sound.rate);
     if (alGetError() != AL_NO_ERROR) {
-        alDeleteBuffers(1, &name_);
-        name_ = 0;
+        alDeleteBuffers(1, &name);
+        return;
     }
+    name_ = name;
 }
 
 SoundBuffer::~SoundBuffer() {

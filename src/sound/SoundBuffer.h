@@ -1,6 +1,4 @@
 #pragma once
-#include <AL/al.h>
-
 #include "sound/SoundFile.h"
 
 // An OpenAL buffer holding one sound; empty (name 0) when there is no
@@ -16,9 +14,9 @@ public:
     SoundBuffer(const SoundBuffer&) = delete;
     SoundBuffer& operator=(const SoundBuffer&) = delete;
 
-    ALuint name() const { return name_; }
+    unsigned name() const { return name_; }
     bool empty() const { return name_ == 0; }
 
 private:
-    ALuint name_ = 0;
+    unsigned name_ = 0;
 };

@@ -1,5 +1,4 @@
 #pragma once
-#include <AL/al.h>
 
 class SoundBuffer;
 
@@ -15,11 +14,23 @@ public:
 
     // Heard at the listener's own place, whatever the listener does.
     void attachToListener();
-    // Starts `buffer` from its beginning, cutting off what played before.
-    void play(const SoundBuffer& buffer);
+    // Heard from `position` in the world: at full loudness up to
+    // `referenceDistance`, falling off beyond it (inverse distance) until
+    // `maxDistance`, from where it stays as quiet as there.
+    void placeInWorld(const float position[3], float referenceDistance, float maxDistance);
+    void setGain(float gain);
+    // Starts `buffer` from its beginning, cutting off what played before;
+    // `looping` plays it again and again until stopped.
+    void play(const SoundBuffer& buffer, bool looping = false);
     void stop();
+    // Pauses a playing sound; resume() goes on with a paused one only.
+    void pause();
+    void resume();
+    bool playing() const;
+    // Playing or paused: not yet at its end.
+    bool sounding() const;
     bool empty() const { return name_ == 0; }
 
 private:
-    ALuint name_ = 0;
+    unsigned name_ = 0;
 };

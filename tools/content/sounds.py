@@ -1,7 +1,10 @@
-"""Synthesized sounds: 16-bit mono WAV at 22050 Hz, from sines and integer-
-hashed noise, so every run writes the same bytes. Each sound is short and
-starts at once (no silence before it), since the game starts it on the frame
-of what it accompanies."""
+"""Synthesized sounds: 16-bit mono WAV, from sines and integer-hashed noise,
+so every run writes the same bytes. Each sound is short and starts at once
+(no silence before it), since the game starts it on the frame of what it
+accompanies. The loops (a deadly object's motion, water, the ambient beds)
+repeat seamlessly: every sine completes whole cycles over the loop, noise
+repeats with it, and filters run round it twice. Low sounds are written at
+lower rates to keep the files small."""
 
 import io
 import math
@@ -18,9 +21,9 @@ def noise(i, seed):
     return (h & 0xFFFF) / 32767.5 - 1.0
 
 
-def lowpass(samples, cutoff):
+def lowpass(samples, cutoff, rate=RATE):
     """One-pole low-pass filter at `cutoff` Hz."""
-    a = 1.0 - math.exp(-2.0 * math.pi * cutoff / RATE)
+    a = 1.0 - math.exp(-2.0 * math.pi * cutoff / rate)
     out, y = [], 0.0
     for x in samples:
         y += a * (x - y)
@@ -128,19 +131,175 @@ def drown():
     return out
 
 
+def exit_chime():
+    """Passing through an exit: a soft rising chime of three bells."""
+    rate = 16000
+    n = int(round(0.6 * rate))
+    out = [0.0] * n
+    for k, f in enumerate((523.25, 659.25, 783.99)):
+        start = int(round(0.07 * k * rate))
+        for i in range(start, n):
+            t = (i - start) / rate
+            out[i] += 0.4 * min(1.0, t / 0.004) * math.exp(-t / 0.18) * (
+                math.sin(2 * math.pi * f * t) + 0.25 * math.sin(2 * math.pi * 2 * f * t))
+    return rate, out
+
+
+def switch_click():
+    """A switch pressed: a metal click and its short ring."""
+    rate = 22050
+    n = int(round(0.07 * rate))
+    return rate, [0.8 * math.exp(-i / rate / 0.004) * noise(i, 71) +
+                  0.5 * math.exp(-i / rate / 0.02) * math.sin(2 * math.pi * 2400 * i / rate) for i in range(n)]
+
+
+def lattice_rumble():
+    """A lattice rising: chains rattling over a low grinding rumble."""
+    rate = 11025
+    n = rate
+    grind = lowpass([noise(i, 73) for i in range(n)], 180, rate)
+    rattle = [noise(i, 79) for i in range(n)]
+    out = []
+    for i in range(n):
+        t = i / rate
+        loud = min(1.0, t / 0.04) * min(1.0, (1.0 - t) / 0.3)
+        chain = 0.35 * max(0.0, math.sin(2 * math.pi * 17 * t)) ** 6 * rattle[i]
+        out.append(loud * (1.4 * grind[i] + chain))
+    return rate, out
+
+
+def loop_noise(n, seed):
+    """Noise that repeats every n samples."""
+    return [noise(i % n, seed) for i in range(n)]
+
+
+def lowpass_loop(samples, cutoff, rate):
+    """The one-pole low-pass filter run round a loop twice: its end leads into its start."""
+    return lowpass(samples + samples, cutoff, rate)[len(samples):]
+
+
+def blade_loop():
+    """A deadly object's motion: a whirring blade, two sweeps a second."""
+    rate, seconds = 16000, 1.0
+    n = int(round(seconds * rate))
+    air = lowpass_loop(loop_noise(n, 83), 1800, rate)
+    low = lowpass_loop(air, 300, rate)
+    out = []
+    for i in range(n):
+        t = i / rate
+        sweep = 0.15 + 0.85 * math.sin(2 * math.pi * t / seconds) ** 4
+        out.append(sweep * 1.6 * (air[i] - low[i]) + 0.12 * math.sin(2 * math.pi * 180 * t))
+    return rate, out
+
+
+def ram_loop():
+    """A ram sliding to and fro: a low grinding, a knock at each end."""
+    rate, seconds = 11025, 1.0
+    n = int(round(seconds * rate))
+    grind = lowpass_loop(loop_noise(n, 89), 160, rate)
+    out = []
+    for i in range(n):
+        t = i / rate
+        knock = sum(math.exp(-((t - at) % seconds) / 0.05) * math.sin(2 * math.pi * 70 * ((t - at) % seconds))
+                    for at in (0.0, 0.5))
+        out.append(2.2 * grind[i] * (0.6 + 0.4 * math.sin(2 * math.pi * 2 * t)) + 0.6 * knock)
+    return rate, out
+
+
+def spikes_loop():
+    """Spikes shooting up and down: metal rattling at each stroke."""
+    rate, seconds = 16000, 0.6
+    n = int(round(seconds * rate))
+    out = []
+    for i in range(n):
+        t = i / rate
+        strokes = 0.0
+        for at, f in ((0.0, 1900), (0.3, 1600)):
+            u = (t - at) % seconds
+            strokes += math.exp(-u / 0.03) * (math.sin(2 * math.pi * f * u) + 0.6 * noise(i, 97))
+        out.append(0.6 * strokes)
+    return rate, out
+
+
+def water_loop():
+    """Water lapping at stone: slow swells of low noise and a soft plop."""
+    rate, seconds = 11025, 2.0
+    n = int(round(seconds * rate))
+    wash = lowpass_loop(loop_noise(n, 101), 500, rate)
+    out = []
+    for i in range(n):
+        t = i / rate
+        swell = 0.55 + 0.3 * math.sin(2 * math.pi * t / seconds) + 0.15 * math.sin(2 * math.pi * 3 * t / seconds)
+        u = (t - 1.3) % seconds
+        plop = 0.3 * math.exp(-u / 0.04) * math.sin(2 * math.pi * (300 * u + 1500 * u * u))
+        out.append(2.5 * swell * wash[i] + plop)
+    return rate, out
+
+
+def wind_loop():
+    """Level 1's bed: wind over the ruins, rising and falling."""
+    rate, seconds = 11025, 2.0
+    n = int(round(seconds * rate))
+    wind = lowpass_loop(lowpass_loop(loop_noise(n, 103), 400, rate), 700, rate)
+    return rate, [wind[i] * (0.7 + 0.3 * math.sin(2 * math.pi * i / n)) for i in range(n)]
+
+
+def drip_loop():
+    """Level 2's bed: a damp keep, drops falling into puddles."""
+    rate, seconds = 11025, 2.0
+    n = int(round(seconds * rate))
+    room = lowpass_loop(loop_noise(n, 107), 250, rate)
+    out = [0.5 * r for r in room]
+    for at, f in ((0.15, 1400), (0.85, 1750), (1.2, 1150), (1.7, 1550)):
+        for i in range(n):
+            u = (i / rate - at) % seconds
+            out[i] += 0.25 * math.exp(-u / 0.025) * math.sin(2 * math.pi * (f * u + 4000 * u * u))
+    return rate, out
+
+
+def hum_loop():
+    """Level 3's bed: the far hum of the bastion's machinery."""
+    rate, seconds = 8000, 2.0
+    n = int(round(seconds * rate))
+    out = []
+    for i in range(n):
+        t = i / rate
+        beat = 0.8 + 0.2 * math.sin(2 * math.pi * 1.5 * t)
+        out.append(beat * (math.sin(2 * math.pi * 55 * t) + 0.5 * math.sin(2 * math.pi * 110 * t)
+                           + 0.2 * math.sin(2 * math.pi * 165.5 * t)))
+    return rate, out
+
+
+def at_rate(make):
+    """A sound at the player's rate, RATE."""
+    return lambda: (RATE, make())
+
+
+# The sound files by name: (make, whether it is a loop).
 SOUNDS = {
-    "step.wav": step,
-    "jump.wav": jump,
-    "land.wav": land,
-    "struck.wav": struck,
-    "fall.wav": fall,
-    "drown.wav": drown,
+    "step.wav": (at_rate(step), False),
+    "jump.wav": (at_rate(jump), False),
+    "land.wav": (at_rate(land), False),
+    "struck.wav": (at_rate(struck), False),
+    "fall.wav": (at_rate(fall), False),
+    "drown.wav": (at_rate(drown), False),
+    "exit.wav": (exit_chime, False),
+    "switch.wav": (switch_click, False),
+    "lattice.wav": (lattice_rumble, False),
+    "blade.wav": (blade_loop, True),
+    "ram.wav": (ram_loop, True),
+    "spikes.wav": (spikes_loop, True),
+    "water.wav": (water_loop, True),
+    "wind.wav": (wind_loop, True),
+    "drip.wav": (drip_loop, True),
+    "hum.wav": (hum_loop, True),
 }
 
 
-def wav_bytes(samples):
-    """16-bit mono WAV of samples in -1..1, normalised to a peak of 0.7."""
-    samples = fade_out(list(samples))
+def wav_bytes(samples, rate=RATE, loop=False):
+    """16-bit mono WAV of samples in -1..1, normalised to a peak of 0.7; a
+    sound that is no loop fades out at its end."""
+    samples = list(samples) if loop else fade_out(list(samples))
     peak = max(abs(s) for s in samples) or 1.0
     scale = 0.7 * 32767 / peak
     data = b"".join(int(round(s * scale)).to_bytes(2, "little", signed=True) for s in samples)
@@ -148,11 +307,15 @@ def wav_bytes(samples):
     with wave.open(out, "wb") as w:
         w.setnchannels(1)
         w.setsampwidth(2)
-        w.setframerate(RATE)
+        w.setframerate(rate)
         w.writeframes(data)
     return out.getvalue()
 
 
 def sound_files():
-    """The player's sounds by file name, as bytes."""
-    return {name: wav_bytes(make()) for name, make in SOUNDS.items()}
+    """The game's sounds by file name, as bytes."""
+    files = {}
+    for name, (make, loop) in SOUNDS.items():
+        rate, samples = make()
+        files[name] = wav_bytes(samples, rate, loop)
+    return files
