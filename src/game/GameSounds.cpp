@@ -67,6 +67,7 @@ struct SoundState {
     bool on = true;
     float volume = 0.8f;
     bool paused = false;
+    unsigned reportedLevels = 0;  // bit N: level N's sound file was reported (once a run: deaths reload it)
     std::FILE* trace = nullptr;
 };
 
@@ -161,8 +162,11 @@ void addVoice(const SceneObject& object, const std::string* named) {
     }
 }
 
-// One line for the problems of a level's sound file.
+// One line for the problems of a level's sound file, at its first load of the run.
 void reportSoundFile(int level, const LevelSounds& file) {
+    const unsigned bit = level >= 0 && level < 32 ? 1u << level : 0;
+    if (sounds->reportedLevels & bit) return;
+    sounds->reportedLevels |= bit;
     const std::string path = levelSoundPath(level);
     if (file.status == LevelSounds::Status::Unreadable) {
         std::fprintf(stderr, "zarnoth: %s cannot be read; the level sounds as without it\n", path.c_str());
