@@ -3,8 +3,9 @@
 # zarnoth.exe and zarnoth-check.exe, statically linked, importing only DLLs
 # that every Windows has.
 # - installs the mingw-w64 toolchain, Wine and NSIS where missing;
-# - builds freeglut and libpng from Debian's source packages (apt-get source;
-#   a deb-src entry is added where there is none) with cmake/mingw-w64.cmake,
+# - builds freeglut, libpng and libsndfile from Debian's source packages
+#   (apt-get source; a deb-src entry is added where there is none) with
+#   cmake/mingw-w64.cmake,
 #   into a cache outside the build tree that later runs reuse:
 #   $ZARNOTH_WIN_CACHE, by default ~/.cache/zarnoth-win64;
 # - configures and builds the game with the same CMake project as on Linux.
@@ -34,7 +35,9 @@ export DEBIAN_FRONTEND=noninteractive
 # The versions the libraries are built from; a change rebuilds them.
 freeglut_version="3.4.0-1"
 libpng_version="1.6.39-2+deb12u5"
-stamp="$prefix/.built-freeglut-$freeglut_version-libpng-$libpng_version"
+sndfile_version="1.2.0-1+deb12u1"
+stamp="$prefix/.built-freeglut-$freeglut_version-libpng-$libpng_version-sndfile-$sndfile_version"
+sndfile_dir="libsndfile-${sndfile_version%%-*}"
 
 has_deb_src() {
   grep -rqsE '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null
@@ -51,6 +54,7 @@ fetch_sources() {
   mkdir -p "$cache/src"
   (cd "$cache/src" && [ -d "freeglut-${freeglut_version%-*}" ] || apt-get source -qq "freeglut=$freeglut_version")
   (cd "$cache/src" && [ -d "libpng1.6-${libpng_version%%-*}" ] || apt-get source -qq "libpng1.6=$libpng_version")
+  (cd "$cache/src" && [ -d "$sndfile_dir" ] || apt-get source -qq "libsndfile=$sndfile_version")
 }
 
 build_library() {  # NAME SOURCE_DIR CMAKE_OPTIONS...
@@ -75,6 +79,14 @@ if [ ! -f "$stamp" ]; then
   build_library libpng "$cache/src/libpng1.6-${libpng_version%%-*}" \
     -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
     -DZLIB_LIBRARY="$zlib" -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
+  # libsndfile reads the game's sound files: its own formats (WAV among
+  # them), none of the external codec libraries (FLAC, Ogg, Vorbis, Opus,
+  # MPEG), no programs. (OpenAL Soft is not built: its Debian source package
+  # cannot be fetched here, so the Windows game plays without a device.)
+  build_library sndfile "$cache/src/$sndfile_dir" \
+    -DBUILD_SHARED_LIBS=OFF -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
+    -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF -DENABLE_PACKAGE_CONFIG=ON -DINSTALL_MANPAGES=OFF \
+    -Wno-deprecated
   touch "$stamp"
   echo "Libraries built in $((SECONDS - start)) s into $prefix" >&2
 fi
@@ -105,7 +117,7 @@ rm -rf "$build/package" "$build/$name.zip" "$build/$name-setup.exe"
 mkdir -p "$stage"
 cp "$build/zarnoth.exe" "$build/zarnoth-check.exe" "$stage/"
 x86_64-w64-mingw32-strip "$stage/zarnoth.exe" "$stage/zarnoth-check.exe"
-cp -r "$root/data/zarnoth.ini" "$root/data/levels" "$root/data/models" "$root/data/texturen" "$root/data/demos" "$stage/"
+cp -r "$root/data/zarnoth.ini" "$root/data/levels" "$root/data/models" "$root/data/texturen" "$root/data/sounds" "$root/data/demos" "$stage/"
 sed 's/$/\r/' "$root/README.md" >"$stage/README.txt"
 convert "$root/dist/icons/zarnoth-48.png" "$root/dist/icons/zarnoth-32.png" "$stage/zarnoth.ico"
 (cd "$build/package" && cmake -E tar cf "$build/$name.zip" --format=zip "$name")

@@ -6,7 +6,7 @@
 #   level            the level files and the scene they build
 #   scene            scene objects, models, placement
 #   surfaces         textures and GL names
-#   platform, collision   the bottom: the OS, and the collision library
+#   platform, sound, collision   the bottom: the OS, OpenAL, and the collision library
 # A program's main.cpp is its entry, outside the library, and may wire any
 # of them together. Prints every include that runs upward; exits 1 if any.
 # Usage: check-layers.sh [SOURCE_DIR]
@@ -14,7 +14,7 @@ set -euo pipefail
 cd "${1:-$(dirname "$0")/..}/src"
 rank() {
   case $1 in
-    platform | collision) echo 0 ;;
+    platform | sound | collision) echo 0 ;;
     surfaces) echo 1 ;;
     scene) echo 2 ;;
     level) echo 3 ;;
@@ -31,7 +31,7 @@ while IFS= read -r file; do
   while IFS= read -r included; do
     to=${included%%/*}
     [ "$to" = "$from" ] && continue
-    # The bottom layers stand alone: neither includes the other.
+    # The bottom layers stand alone: none includes another.
     if [ "$(rank "$to")" -ge "$(rank "$from")" ] || [ "$(rank "$from")" = 0 ]; then
       echo "$file includes $included: $to is not below $from"
       status=1

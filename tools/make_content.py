@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the game's content into data/: models, levels and textures.
+"""Writes the game's content into data/: models, levels, textures and sounds.
 
-Everything the game loads from ./models, ./levels and ./texturen is produced
-here from the readable descriptions in tools/content/ (the character, the
-props, the textures, and one file per level), so the committed data/ is exactly
+Everything the game loads from ./models, ./levels, ./texturen and ./sounds is
+produced here from the readable descriptions in tools/content/ (the character,
+the props, the textures, the sounds, and one file per level), so the committed data/ is exactly
 what this script writes. The output is byte-identical on every run and every
 machine: no clock, no random module, textures from integer hashing only, and
 numbers rounded before they are printed.
@@ -35,6 +35,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from content import level1, level2, level3, margins  # noqa: E402
 from content.character import make_player  # noqa: E402
+from content.sounds import sound_files  # noqa: E402
 from content.textures import texture_files  # noqa: E402
 
 LEVELS = (level1, level2, level3)
@@ -85,15 +86,19 @@ def generate(out, modules=LEVELS):
         write_file(os.path.join(out, "levels", name), files[name])
     for name, data in sorted(texture_files().items()):
         write_file(os.path.join(out, "texturen", name), data)
+    for name, data in sorted(sound_files().items()):
+        write_file(os.path.join(out, "sounds", name), data)
 
 
 # ---------------------------------------------------------------------------
 # Checking: the game's own readers, through zarnoth-check, judge what was
 # written. The generator has no rules of its own about the formats.
 
-# Content the game loads at every level change stays small.
+# Content the game loads at every level change stays small; the sounds, read
+# once at the first level load, stay within a few hundred kB of their own.
 FILE_LIMIT = 1024 * 1024
 TOTAL_LIMIT = 3 * 1024 * 1024
+SOUND_LIMIT = 512 * 1024
 
 
 class CheckError(Exception):
@@ -126,21 +131,27 @@ def check(out, checker):
     if result.returncode != 0:
         raise CheckError("zarnoth-check found problems (exit status %d):\n%s"
                          % (result.returncode, result.stdout.rstrip("\n")))
-    total = 0
+    total = sounds = 0
+    sound_dir = os.path.join(out, "sounds")
     for root, _, names in os.walk(out):
         for name in names:
             size = os.path.getsize(os.path.join(root, name))
             if size > FILE_LIMIT:
                 raise CheckError("%s is larger than 1 MB" % name)
-            total += size
+            if os.path.commonpath([root, sound_dir]) == sound_dir:
+                sounds += size
+            else:
+                total += size
     if total > TOTAL_LIMIT:
         raise CheckError("content is larger than 3 MB")
-    return ["zarnoth-check: clean", "%d bytes in all" % total]
+    if sounds > SOUND_LIMIT:
+        raise CheckError("the sounds are larger than 512 kB")
+    return ["zarnoth-check: clean", "%d bytes in all, and %d bytes of sounds" % (total, sounds)]
 
 
 def main():
     default_out = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "data")
-    parser = argparse.ArgumentParser(description="Writes and checks the game's models, levels and textures.")
+    parser = argparse.ArgumentParser(description="Writes and checks the game's models, levels, textures and sounds.")
     parser.add_argument("--out", default=default_out, help="directory to write (default: the repository's data/)")
     parser.add_argument("--check", metavar="DIR", help="only check the content in DIR")
     parser.add_argument("--checker", metavar="PATH", help="the zarnoth-check to run (default: $ZARNOTH_CHECK, "

@@ -11,6 +11,7 @@
 #include "app/StatusLine.h"
 #include "game/Collision.h"
 #include "game/FrameClock.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/GameStep.h"
 #include "game/LevelBanner.h"
@@ -54,6 +55,7 @@ void runFrame(float dt, FrameParts* parts) {
         advanceGame(dt);
         ageLevelBanner(dt);
     }
+    updateSounds();
     const auto stepped = Clock::now();
     beginFrame();
     drawScene();

@@ -19,6 +19,7 @@ const ControlLine lines[] = {
     {"m", "mip-mapping on / off (reloads the level to rebuild every texture)"},
     {"p", "pause / resume"},
     {"h", "show / hide the list of keys"},
+    {"t", "sound off / on"},
     {"F1 / F2", "previous / next level"},
     {"F5 / F6", "wireframe / solid"},
     {"F11", "full screen / window"},

@@ -27,7 +27,7 @@ int refuse(const std::string& problem) {
 }
 
 const char* helpText =
-    "Plays Zarnoth with the files of the working directory (zarnoth.ini, levels/, models/, texturen/).\n"
+    "Plays Zarnoth with the files of the working directory (zarnoth.ini, levels/, models/, texturen/, sounds/).\n"
     "  --data DIR       read the game's files from DIR\n"
     "  --level N        start on level N (1 to 3)\n"
     "  --continue       start on the furthest level reached through an exit\n"

@@ -102,6 +102,7 @@ unsigned Settings::applyLine(std::string_view line) {
     constexpr auto npos = std::string_view::npos;
     unsigned keys = 0;
     playerKeys.applyLine(line);
+    applySoundSettingLine(line, sound);
     if (line.find("Resolution=") != npos) {
         keys |= KEY_RESOLUTION;
         const std::size_t x = line.find('x');

@@ -5,6 +5,7 @@
 
 #include "app/FrameSettings.h"
 #include "app/KeySettings.h"
+#include "app/SoundSettings.h"
 
 // The lines of zarnoth.ini that last set each key (0: never set), and the
 // values of the two keys that can be refused as those lines wrote them (from
@@ -73,4 +74,5 @@ public:
 
     KeySettings playerKeys;  // the keys the player added to actions
     FrameSettings frame;     // MaxFps and VSync
+    SoundSettings sound;     // Sound and Volume
 };

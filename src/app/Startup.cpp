@@ -6,6 +6,7 @@
 #include "app/GameStart.h"
 #include "app/InvalidDisplayException.h"
 #include "app/Settings.h"
+#include "game/GameSounds.h"
 #include "platform/MessageBox.h"
 
 std::unique_ptr<Settings> settings;
@@ -19,6 +20,8 @@ int runZarnoth() {
             showMessage("zarnoth.ini kann nicht gelesen werden. Standardsettings werden erstellt.", "Fehler");
             *settings = Settings::fallback();
         }
+        reportSoundSettings(settings->sound);
+        startSound({settings->sound.on, settings->sound.volume});
         startGame(*settings);
     } catch (const InvalidDisplayException& error) {
         // The box says only that the settings were refused; stderr says which and why.

@@ -98,7 +98,8 @@ struct LevelFiles {
 class LevelCheck {
 public:
     LevelCheck(Checker& checker, int level)
-        : checker_(checker),
+        : level_(level),
+          checker_(checker),
           report_(checker.report),
           files_{levelFilePath(LevelFile::Objects, level), levelFilePath(LevelFile::Format, level),
                  levelFilePath(LevelFile::Actions, level)} {}
@@ -109,6 +110,7 @@ public:
         const bool wallsComplete = readWallFile();
         // Positions in the action file count in lists a broken object file did not finish.
         if (objectsComplete) readActionLinks();
+        if (objectsComplete) checker_.checkLevelSounds(level_, kindsOf(objects_), kindsOf(sortedObjects_));
         checkStart();
         if (wallsComplete) checkReach();
     }
@@ -340,6 +342,13 @@ private:
         }
     }
 
+    static std::vector<BlockKind> kindsOf(const ObjectList& list) {
+        std::vector<BlockKind> kinds;
+        for (const auto& object : list) kinds.push_back(checked(object).block.kind);
+        return kinds;
+    }
+
+    int level_;
     Checker& checker_;
     Report& report_;
     LevelFiles files_;

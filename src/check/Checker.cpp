@@ -88,7 +88,9 @@ void Checker::checkPlayer() {
 
 void Checker::checkAll() {
     checkSettings();
+    checkSoundSettings();
     checkPlayer();
+    checkPlayerSounds();
     for (int level = firstLevel; level <= lastLevel; ++level) checkLevel(level);
     checkDemos();
 }

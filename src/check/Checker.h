@@ -3,6 +3,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "check/Report.h"
 #include "level/ObjectFile.h"
@@ -26,6 +27,17 @@ public:
     void checkLevel(int level);
     void checkLevelName(int level);
     void checkDemos();
+    // CheckSounds.cpp: the sound keys of zarnoth.ini, the player's sounds, and
+    // a level's optional sound file with every sound it and its objects need;
+    // `objectKinds` and `sortedKinds` are the kinds of the level's two lists.
+    void checkSoundSettings();
+    void checkPlayerSounds();
+    void checkLevelSounds(int level, const std::vector<BlockKind>& objectKinds,
+                          const std::vector<BlockKind>& sortedKinds);
+    // Reads sounds/NAME.wav once per run and reports what keeps it silent;
+    // `cause` and `causeLine` name the line that asked for it (empty: the
+    // sound file itself is named).
+    void checkSound(const std::string& name, const std::string& cause, int causeLine);
 
     // Loads a model once per run and reports its problems; null when the game
     // could not load it. `cause` and `causeLine` name the line that asked for it.
@@ -38,6 +50,7 @@ public:
 private:
     std::map<std::string, std::unique_ptr<Model>> models_;  // null: did not load
     std::set<std::string> textures_;
+    std::set<std::string> sounds_;
 };
 
 // The first error the checker finds in one level, formatted; empty when there

@@ -4,15 +4,18 @@
 #include <vector>
 
 #include "game/Camera.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
 #include "game/LevelResult.h"
 #include "game/Movement.h"
+#include "game/PlayerSounds.h"
 #include "level/ObjectGrid.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
 #include "scene/Placement.h"
 #include "scene/Player.h"
+#include "scene/WaterAbyssObject.h"
 
 bool collisionEnabled = true;
 
@@ -35,17 +38,33 @@ void block(short axis, short sign) {
 Scan reactTo(SceneObject& object, HitKind hit) {
     switch (hit) {
         case HIT_MESH:
-            if (!dead) logEvent("died");
+            // One death sound, by the first cause: a player already sinking
+            // in an abyss is not struck again.
+            if (!dead) {
+                logEvent("died");
+                if (!falling) playPlayerCue(PlayerCue::Struck);
+            }
             dead = true;
             return Scan::Stop;
         case HIT_ABYSS:
-            if (!falling) logEvent("fell");
+            if (!falling) {
+                logEvent("fell");
+                const bool water = dynamic_cast<WaterAbyssObject*>(&object) != nullptr;
+                if (!dead) playPlayerCue(water ? PlayerCue::Drown : PlayerCue::Fall);
+            }
             falling = true;
             return Scan::Stop;
         case HIT_SWITCH:
             logEvent("switch");
-            for (SceneObject* linked : object.linkedObjects) linked->activate();
-            for (SceneObject* linked : object.linkedSortedObjects) linked->activate();
+            playSwitchSound(object);
+            for (SceneObject* linked : object.linkedObjects) {
+                linked->activate();
+                playActivatedSound(*linked);
+            }
+            for (SceneObject* linked : object.linkedSortedObjects) {
+                linked->activate();
+                playActivatedSound(*linked);
+            }
             return Scan::Continue;
         case HIT_LATTICE:
             block(object.blockAxis, object.blockSign);
@@ -118,6 +137,8 @@ void testWalls() {
             logEvent("exit %d", wall.nextLevel);
             leaveLevelThroughExit(wall.nextLevel);
             enterLevel(wall.nextLevel, Arrival::AtStart);
+            // After the load, which stops the last level's sounds.
+            playPlayerCue(PlayerCue::Exit);
             return;
         }
     }

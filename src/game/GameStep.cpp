@@ -4,6 +4,7 @@
 #include "game/GameState.h"
 #include "game/LevelResult.h"
 #include "game/Movement.h"
+#include "game/PlayerSounds.h"
 #include "level/Scene.h"
 #include "scene/Player.h"
 
@@ -19,6 +20,8 @@ void advanceGame(float dt) {
     updateFallAndDeath(dt);
 
     if (moved && !jumpRequested && player) {
+        const float before = player->model.currentFrame;
         player->model.advanceAnimationRange(player->segmentRate(0) * dt, walkFirstFrame, walkLastFrame);
+        if (footfallBetween(before, player->model.currentFrame)) playPlayerCue(PlayerCue::Step);
     }
 }

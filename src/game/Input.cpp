@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "game/Collision.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
 #include "game/SceneFrame.h"
@@ -20,6 +21,10 @@ void onKeyDown(unsigned char key, int, int) {
             return;
         case 'h':
             helpShown = !helpShown;
+            return;
+        case 't':
+            // Sound is no part of the world: it goes off and on while paused too.
+            toggleSound();
             return;
         default:
             break;

@@ -5,6 +5,7 @@
 #include "game/BlockingMessage.h"
 #include "game/Camera.h"
 #include "game/FrameClock.h"
+#include "game/GameSounds.h"
 #include "game/GameState.h"
 #include "game/LevelBanner.h"
 #include "game/LevelResult.h"
@@ -27,6 +28,8 @@ void readLevel(int level) {
     }
     objectGrid.build(objects);
     warmUpPending = true;
+    // Whatever the files built, also in part, is heard.
+    startLevelSounds(level);
     if (eventLogEnabled()) {
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
         levelLoadTimes.push_back(LevelLoadTime{level, took.count()});

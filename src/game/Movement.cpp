@@ -2,6 +2,7 @@
 
 #include "game/Camera.h"
 #include "game/GameState.h"
+#include "game/PlayerSounds.h"
 #include "scene/Player.h"
 
 namespace {
@@ -72,6 +73,13 @@ bool applyHeldKeys(float dt) {
         camera.moveSideways(-walkSpeed * dt);
         moved = true;
     }
-    if (jumpRequested && player && player->jump(dt)) jumpRequested = false;
+    if (jumpRequested && player) {
+        // A jump's first frame: it has neither risen nor fallen yet.
+        if (player->jumpRising && player->jumpTimer == 0) playPlayerCue(PlayerCue::Jump);
+        if (player->jump(dt)) {
+            jumpRequested = false;
+            playPlayerCue(PlayerCue::Land);
+        }
+    }
     return moved;
 }

@@ -12,6 +12,8 @@ void enableEventLog() { logOn = true; }
 bool eventLogEnabled() { return logOn; }
 void setEventFrame(long frame) { currentFrame = frame; }
 
+long eventFrame() { return currentFrame; }
+
 void logEvent(const char* format, ...) {
     if (!logOn) return;
     char line[512];

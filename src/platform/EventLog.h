@@ -7,6 +7,7 @@ bool eventLogEnabled();
 
 // The frame number that the following lines carry.
 void setEventFrame(long frame);
+long eventFrame();
 
 // Writes "FRAME " and the formatted text as one line and flushes it, so that a
 // reader sees each event when it happens. Allocates nothing.

@@ -19,14 +19,14 @@ fi
 deb=$(ls "$work"/out/*.deb)
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libglut3.12 libgl1 libglu1-mesa libx11-6 libc6 libstdc++6; do
+for library in libglut3.12 libgl1 libglu1-mesa libx11-6 libopenal1 libsndfile1 libc6 libstdc++6; do
   [[ ", $depends," == *", $library"[\ ,]* ]] || fail "Depends lacks $library: $depends"
 done
 
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
 for file in bin/zarnoth libexec/zarnoth/zarnoth share/zarnoth/zarnoth.ini share/zarnoth/levels/level1.cfg \
-    share/zarnoth/models/tarnel.txt share/zarnoth/texturen/wasser.tga; do
+    share/zarnoth/models/tarnel.txt share/zarnoth/texturen/wasser.tga share/zarnoth/sounds/step.wav; do
   [ -f "$usr/$file" ] || fail "the package lacks /usr/$file"
 done
 [ -x "$usr/bin/zarnoth" ] || fail "/usr/bin/zarnoth is not executable"

@@ -13,6 +13,7 @@ THEME = Theme(floor="stein.tga", wall="mauer.tga", light=(1.05, 1.0, 0.92), sky=
 
 def build():
     lv = Level(1, "the sunlit ruins", THEME, next_level=2)
+    lv.ambient = "wind"
 
     # The first hall runs north: 14 units of safe floor before the first bend.
     lv.floor(-1.5, 1.5, -16, 1.5)

@@ -13,6 +13,7 @@ THEME = Theme(floor="planken.tga", wall="mauer.tga", light=(0.85, 0.88, 1.0), sk
 
 def build():
     lv = Level(2, "the drowned keep", THEME, next_level=3)
+    lv.ambient = "drip"
 
     # North hall; a pool fills it but for a ledge on the right.
     lv.floor(-1.5, 1.5, -22, 1.5)
@@ -25,8 +26,10 @@ def build():
     lv.floor(-1.5, 9, -22, -19)
     lv.wall(-1.5, -22, 9, -22, "-z")
     lv.wall(1.5, -19, 9, -19, "+z")
-    lv.deadly("stacheln.txt", props.spikes(4, 3), (4, 0, -21.4), static=True, animated=False)
-    lv.deadly("stacheln.txt", props.spikes(4, 3), (6.5, 0, -19.6), static=True, animated=False)
+    lv.deadly("stacheln.txt", props.spikes(4, 3), (4, 0, -21.4), static=True, animated=False,
+             sound="spikes")
+    lv.deadly("stacheln.txt", props.spikes(4, 3), (6.5, 0, -19.6), static=True, animated=False,
+             sound="spikes")
     lv.water(9, 10.4, -22, -19)
     lv.floor(10.4, 20, -22, -19)
     lv.wall(10.4, -22, 17, -22, "-z")
@@ -38,8 +41,9 @@ def build():
     lv.floor(17, 20, -36, -22)
     ram = props.ram("Ram", width=1.0, height=0.7, depth=0.5, travel=0.9, frames=40)
     lv.mark(17, 20, -27.8, -27.5)
-    lv.deadly("rammbock.txt", ram, (18.5, 0, -29), fps=10, frames=40)
-    lv.deadly("rammbock.txt", ram, (18.5, 0, -32), fps=13, frames=40, start_frame=20)
+    lv.deadly("rammbock.txt", ram, (18.5, 0, -29), fps=10, frames=40, sound="ram")
+    lv.deadly("rammbock.txt", ram, (18.5, 0, -32), fps=13, frames=40, start_frame=20,
+             sound="ram")
 
     # A switch raises the lattice of a narrow gate and starts the blade behind it.
     first_switch = lv.switch(18.5, -34.5)

@@ -16,6 +16,7 @@ THEME = Theme(floor="metall.tga", wall="stein.tga", light=(0.8, 0.86, 1.05), sky
 
 def build():
     lv = Level(3, "the iron bastion", THEME, next_level=1)
+    lv.ambient = "hum"
 
     # North hall with a close slalom of spikes.
     lv.floor(-1.5, 1.5, -19, 1.5)
@@ -23,8 +24,10 @@ def build():
     lv.wall(-1.5, 1.5, -1.5, -19, "-x")
     lv.wall(1.5, 1.5, 1.5, -16, "+x")
     spikes = props.spikes(4, 3)
-    lv.deadly("stacheln.txt", spikes, (-0.7, 0, -10), static=True, animated=False)
-    lv.deadly("stacheln.txt", spikes, (0.7, 0, -12.4), static=True, animated=False)
+    lv.deadly("stacheln.txt", spikes, (-0.7, 0, -10), static=True, animated=False,
+             sound="spikes")
+    lv.deadly("stacheln.txt", spikes, (0.7, 0, -12.4), static=True, animated=False,
+             sound="spikes")
 
     # East: a gap to jump while a blade turns beside it.
     lv.floor(-1.5, 5, -19, -16)
@@ -70,8 +73,9 @@ def build():
     lv.wall(-0.6, -40, 17, -40, "+z")
     ram = props.ram("Ram", width=1.0, height=0.7, depth=0.5, travel=0.9, frames=40)
     lv.mark(14.6, 14.9, -43, -40)
-    lv.deadly("rammbock.txt", ram, (13, 0, -41.5), turn=90, fps=12, frames=40)
-    lv.deadly("rammbock.txt", ram, (10.5, 0, -41.5), turn=90, fps=9, frames=40, start_frame=12)
+    lv.deadly("rammbock.txt", ram, (13, 0, -41.5), turn=90, fps=12, frames=40, sound="ram")
+    lv.deadly("rammbock.txt", ram, (10.5, 0, -41.5), turn=90, fps=9, frames=40, start_frame=12,
+             sound="ram")
     lv.water(5, 7.5, -42, -40)
     lv.water(2, 3.4, -43, -40)
     lv.wall(-3, -43, -3, -40, "-x")

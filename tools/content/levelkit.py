@@ -118,6 +118,8 @@ class Level:
         self.links = []       # (switch position, objects, sorted objects)
         self.models = {}      # model files the objects use
         self.lattices = {}    # sorted position: (x, y, z, half width, half height, turn, up)
+        self.ambient = None   # the level's ambient bed, a sound name
+        self.sounds = []      # (entry, sound name): what the sound file gives an object
 
     # -- places ------------------------------------------------------------
     def floor(self, x0, x1, z0, z1, kind="paved"):
@@ -207,14 +209,18 @@ class Level:
         return name
 
     def deadly(self, name, model, position, turn=0, size=1.0, fps=0, frames=1, animated=True,
-               static=False, start_frame=0):
-        """A DeathObject; `turn` is its rotation about y in degrees."""
+               static=False, start_frame=0, sound=None):
+        """A DeathObject; `turn` is its rotation about y in degrees, `sound`
+        the loop it plays while it moves (sounds/NAME.wav; blade without)."""
         self.use(name, model)
         lines = [name, "static=" + ("yes" if static else "no"), "animated=" + ("yes" if animated else "no"),
                  "Startframe=" + num(start_frame)]
         lines += placement(position, (size, size, size), (0, turn, 0)) + ["fps=%d" % fps]
         lines += segments([1, frames], [fps]) if fps else segments([], [])
-        return self._add("DeathObject", lines)
+        entry = self._add("DeathObject", lines)
+        if sound:
+            self.sounds.append((entry, sound))
+        return entry
 
     def switch(self, x, z):
         """A plate whose top stands 0.12 above the floor; pressed, it sinks by
@@ -531,10 +537,19 @@ class Level:
             lines = ["o %d" % source, "num %d" % len(to_objects)] + ["%d" % k for k in to_objects]
             lines += ["num %d" % len(to_sorted)] + ["%d" % k for k in to_sorted]
             actions.append("\n".join(lines))
-        return {"level%d.cfg" % n: cfg,
-                "levelformat%d.txt" % n: "\n".join(walls) + "\n",
-                "action%d.txt" % n: "\n\n".join(actions) + ("\n" if actions else ""),
-                "name%d.txt" % n: self.name() + "\n"}
+        files = {"level%d.cfg" % n: cfg,
+                 "levelformat%d.txt" % n: "\n".join(walls) + "\n",
+                 "action%d.txt" % n: "\n\n".join(actions) + ("\n" if actions else ""),
+                 "name%d.txt" % n: self.name() + "\n"}
+        if self.ambient or self.sounds:
+            lines = ["# The sounds of %s (docs/LEVELS.md, section 9): its bed, and the" % self.name(),
+                     "# loops of its deadly objects that are no blade."]
+            if self.ambient:
+                lines.append("ambient %s" % self.ambient)
+            for (listed, index), sound in self.sounds:
+                lines.append("%s %d %s" % ("o" if listed == "objects" else "t", index, sound))
+            files["sound%d.txt" % n] = "\n".join(lines) + "\n"
+        return files
 
     def all_models(self):
         from .props import abyss

@@ -33,7 +33,7 @@ fail() {
 # The game's content (levels, models, textures), where the repository has it.
 copy_game_data() {
   local dir
-  for dir in levels models texturen; do
+  for dir in levels models texturen sounds; do
     if [ -d "$source_dir/data/$dir" ]; then cp -r "$source_dir/data/$dir" "$work/"; fi
   done
 }
@@ -126,7 +126,7 @@ deaths() { grep -c "You are dead!" "$work/stderr" || true; }
 make_blade_level() {
   local n=${1:-1}
   mkdir -p "$work/levels"
-  cp -r "$source_dir/data/models" "$source_dir/data/texturen" "$work/"
+  cp -r "$source_dir/data/models" "$source_dir/data/texturen" "$source_dir/data/sounds" "$work/"
   cat >"$work/levels/level$n.cfg" <<'LEVEL'
 Level
 level1.txt
