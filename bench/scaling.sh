@@ -3,7 +3,8 @@
 # each in one run (the machine is shared: alternating keeps both under the
 # same load), then the median CPU time of each benchmark per build.
 # Usage: bench/scaling.sh BASELINE_BENCH_SCALING [BENCH_SCALING] (default build-release/bench/bench_scaling)
-# Run from the source tree; without an X display on a private virtual X server.
+# FILTER=REGEX runs only the benchmarks it matches. Run from the source tree;
+# without an X display on a private virtual X server.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 base=$(realpath "$1")
@@ -14,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for run in 1 2 3 4 5; do
   for build in base new; do
-    "${!build}" --benchmark_min_time=0.05 --benchmark_format=csv 2>/dev/null |
+    "${!build}" --benchmark_min_time=0.05 --benchmark_format=csv ${FILTER:+--benchmark_filter=$FILTER} 2>/dev/null |
       awk -F, -v b="$build" '/^"BM_/ { gsub(/"/, "", $1); print b, $1, $4 }' >>"$work/all"
   done
 done
