@@ -41,12 +41,15 @@ failures=0
 for play in "${plays[@]}"; do
   read -r file level <<<"$play"
   name=$(basename "$file" .txt)
+  # Both at once, one on each core.
   timeout 300 "$linux_game" --data data --level "$level" --events --timedemo "$file" \
-    >"$work/linux-$name.txt" 2>"$work/linux-$name.err"
-  linux_status=$?
+    >"$work/linux-$name.txt" 2>"$work/linux-$name.err" &
+  linux_pid=$!
   wine_run 300 "$windows_build/zarnoth.exe" --data data --level "$level" --events --timedemo "$file" \
     >"$work/windows-$name.raw" 2>"$work/windows-$name.err"
   windows_status=$?
+  wait "$linux_pid"
+  linux_status=$?
   tr -d '\r' <"$work/windows-$name.raw" >"$work/windows-$name.txt"
   # The event log, without the figures that follow it.
   events='^[0-9]+ (level|fell|died|switch|exit|message|end)( |$)'
