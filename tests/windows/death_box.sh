@@ -14,9 +14,7 @@ source_dir=$(cd "${2:-$here/../..}" && pwd)
 . "$here/lib/wine.bash"
 [ -f "$windows_build/zarnoth.exe" ] || { echo "needs the Windows build" >&2; exit 77; }
 wine_prepare
-launcher=$(mktemp)
-printf '#!/bin/sh\nexec wine "%s" "$@"\n' "$windows_build/zarnoth.exe" >"$launcher"
-chmod +x "$launcher"
+launcher=$(wine_game_launcher "$windows_build")
 . "$source_dir/tests/e2e/lib/game.bash" "$launcher" "$source_dir"
 trap 'cleanup; wine_cleanup; rm -f "$launcher"' EXIT
 

@@ -37,3 +37,14 @@ wine_run() {
   shift
   timeout "$seconds" wine "$@"
 }
+
+# wine_game_launcher WINDOWS_BUILD_DIR: prints the path of a new script that
+# runs zarnoth.exe under Wine, for the Linux end-to-end helpers
+# (tests/e2e/lib/game.bash) to start in place of the Linux game.
+wine_game_launcher() {
+  local launcher
+  launcher=$(mktemp)
+  printf '#!/bin/sh\nexec wine "%s" "$@"\n' "$1/zarnoth.exe" >"$launcher"
+  chmod +x "$launcher"
+  echo "$launcher"
+}
