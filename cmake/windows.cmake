@@ -16,5 +16,5 @@ target_include_directories(windows_platform INTERFACE ${FREEGLUT_INCLUDE_DIR} ${
 # windows.h (pulled in by freeglut.h) would otherwise define min, max, near and far.
 target_compile_definitions(windows_platform INTERFACE FREEGLUT_STATIC NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(windows_platform INTERFACE ${FREEGLUT_LIBRARY} ${PNG_LIBRARY} ${ZLIB_LIBRARY}
-  ${SNDFILE_LIBRARY} glu32 opengl32 gdi32 winmm)
+  ${SNDFILE_LIBRARY} glu32 opengl32 gdi32 winmm dsound dxguid uuid)
 target_link_options(windows_platform INTERFACE -static)
