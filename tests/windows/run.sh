@@ -4,7 +4,7 @@
 # Wine, each on a private X server with openbox: the test programs (CTest), the
 # event logs against the Linux game, the checker against the Linux checker
 # (the hostile files and CheckerTest's table), the message boxes, the death
-# box, full screen (on Xorg with the dummy driver) and the packages.
+# box, full screen (on Xorg with the dummy driver), the sound and the packages.
 # LINUX_BUILD_DIR is ./test.sh's build, which must be built. Exits 1 if any
 # fails.
 # Usage: tests/windows/run.sh [WINDOWS_BUILD_DIR [LINUX_BUILD_DIR]]
@@ -63,6 +63,7 @@ run "checker" checker_cases
 run "message boxes" "${xvfb[@]}" "$root/tests/windows/message_boxes.sh" "$windows_build" "$root"
 run "death box" "${xvfb[@]}" "$root/tests/windows/death_box.sh" "$windows_build" "$root"
 run "full screen" "$root/scripts/with-xorg.sh" "$root/tests/windows/full_screen.sh" "$windows_build" "$root"
+run "sound" "${xvfb[@]}" "$root/tests/windows/sound.sh" "$windows_build" "$root"
 run "packages" "${xvfb[@]}" "$root/tests/windows/packages.sh" "$windows_build"
 echo "Windows leg: $((SECONDS - start)) s"
 [ ${#failures[@]} -eq 0 ] || { echo "failed: ${failures[*]}"; exit 1; }
