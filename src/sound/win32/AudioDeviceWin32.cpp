@@ -23,8 +23,7 @@ LONG directSoundVolume(float gain) {
 }
 
 void applyVoiceGain(const DirectSoundVoice& voice) {
-    if (voice.copy && directSound)
-        voice.copy->SetVolume(directSoundVolume(voice.gain * directSound->listenerGain));
+    if (voice.copy && directSound) voice.copy->SetVolume(directSoundVolume(voice.gain * directSound->listenerGain));
 }
 
 void dropVoiceCopy(DirectSoundVoice& voice) {

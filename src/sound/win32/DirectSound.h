@@ -4,9 +4,11 @@
 // buffer) and SoundSource (a voice), each name a 1-based index. The tables
 // grow while a level loads and reuse freed places, so steady play makes
 // no heap allocation.
+// windows.h first: the others need its types.
 #include <windows.h>
-#include <mmsystem.h>
+
 #include <dsound.h>
+#include <mmsystem.h>
 
 #include <vector>
 

@@ -50,8 +50,8 @@ SoundBuffer::SoundBuffer(const SoundSamples& sound) {
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     DSBUFFERDESC description{};
     description.dwSize = sizeof description;
-    description.dwFlags = DSBCAPS_STATIC | DSBCAPS_CTRL3D | DSBCAPS_CTRLVOLUME | DSBCAPS_GLOBALFOCUS |
-                          DSBCAPS_GETCURRENTPOSITION2;
+    description.dwFlags =
+        DSBCAPS_STATIC | DSBCAPS_CTRL3D | DSBCAPS_CTRLVOLUME | DSBCAPS_GLOBALFOCUS | DSBCAPS_GETCURRENTPOSITION2;
     description.dwBufferBytes = bytes;
     description.lpwfxFormat = &format;
     description.guid3DAlgorithm = DS3DALG_DEFAULT;

@@ -44,8 +44,8 @@ bool copyForVoice(DirectSoundVoice& voice, unsigned buffer) {
         return true;
     }
     dropVoiceCopy(voice);
-    IDirectSoundBuffer* original = buffer && buffer <= directSound->buffers.size() ? directSound->buffers[buffer - 1]
-                                                                                    : nullptr;
+    IDirectSoundBuffer* original =
+        buffer && buffer <= directSound->buffers.size() ? directSound->buffers[buffer - 1] : nullptr;
     IDirectSoundBuffer* copy = nullptr;
     if (!original || FAILED(directSound->device->DuplicateSoundBuffer(original, &copy)) || !copy) return false;
     IDirectSound3DBuffer8* placed = nullptr;
