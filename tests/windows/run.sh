@@ -16,7 +16,10 @@ start=$SECONDS
 for program in zarnoth zarnoth-check tests/test_check; do
   [ -x "$linux_build/$program" ] || { echo "run.sh: no $linux_build/$program: run ./test.sh first" >&2; exit 1; }
 done
-"$root/scripts/build-windows.sh" --tests "$windows_build" >/dev/null || exit 1
+mkdir -p "$windows_build"
+# Its compiler's errors go to stdout: shown when it fails.
+"$root/scripts/build-windows.sh" --tests "$windows_build" >"$windows_build/build.log" ||
+  { tail -n 30 "$windows_build/build.log"; echo "run.sh: the Windows build failed" >&2; exit 1; }
 echo "Windows build: $((SECONDS - start)) s"
 . "$root/scripts/sanitizer-env.bash"
 # The Linux suite checks for leaks; here the Linux programs only give what the

@@ -4,11 +4,12 @@
 // buffer) and SoundSource (a voice), each name a 1-based index. The tables
 // grow while a level loads and reuse freed places, so steady play makes
 // no heap allocation.
-// windows.h first: the others need its types.
+// In this order: each needs the types of those before it.
 #include <windows.h>
 
-#include <dsound.h>
 #include <mmsystem.h>
+
+#include <dsound.h>
 
 #include <vector>
 
