@@ -72,10 +72,10 @@ void startScene() {
     warmUpScene();
 }
 
-void drawScene() {
+void drawScene(bool wavesStand) {
     if (warmUpPending) warmUpScene();
     // A paused world stands still, its water too.
-    wavesMoving = !paused;
+    wavesMoving = !paused && !wavesStand;
     if (player) {
         player->rotationX = camera.pitch;
         player->draw(nullptr);

@@ -13,8 +13,10 @@ void configurePlayer(Player& p);
 // Start-up: creates the player with its model and fixed fields, enters level currentLevel.
 void startScene();
 // Every object of the frame, each storing its matrix for the collision pass
-// that follows: the player, the level object, objects, sorted objects.
-void drawScene();
+// that follows: the player, the level object, objects, sorted objects. The
+// water's waves move on with each drawing unless the game is paused or
+// `wavesStand`.
+void drawScene(bool wavesStand = false);
 // Draws the level once, every object of it, into the back buffer and waits
 // for the driver: whatever the driver does on first use (compiling code for
 // a new combination of state, taking in textures) then happens during the
