@@ -26,7 +26,8 @@ for size in ${SIZES:-640x480 1920x1080}; do
   for ((run = 1; run <= runs; ++run)); do
     for n in 1 2 3; do
       for build in base new; do
-        "${!build}" --data "$work" --level "$n" --timedemo "$src/data/demos/walkthrough$n.txt" 2>/dev/null |
+        ZARNOTH_FRAME_TIMES="$work/frames-$build-$size-$n-$run" \
+          "${!build}" --data "$work" --level "$n" --timedemo "$src/data/demos/walkthrough$n.txt" 2>/dev/null |
           grep -vE '^[0-9]+ [a-z]+( |$)' >"$work/$build-$size-$n-$run"
       done
     done
@@ -34,7 +35,7 @@ for size in ${SIZES:-640x480 1920x1080}; do
   done
   fill_ms=$(cat "$work"/fill-"$size"-* | median)
   echo "== $size: fill limit $fill_ms ms (median of $runs)"
-  echo "level build frames avg_ms min_fps 1%low_fps play_worst_ms play_1%low_fps loads_median_ms loads_worst_ms avg/fill worst/avg"
+  echo "level build frames avg_ms min_fps 1%low_fps play_worst_ms play_1%low_fps loads_median_ms loads_worst_ms avg/fill worst/avg level_median_ms worst/level_median"
   for n in 1 2 3; do
     for build in base new; do
       files=("$work/$build-$size-$n-"*)
@@ -54,8 +55,26 @@ for size in ${SIZES:-640x480 1920x1080}; do
       else
         worst=- plow=- lmed=- lworst=- ratio=-
       fi
+      # The median frame of level N is that of its frames in walkthrough N.
+      # Each frame of play of a run (a walkthrough ends on the next level) is
+      # set against its level's median frame of the same run; the worst of
+      # those, then the median over the runs.
+      if [ -s "$work/frames-$build-$size-$n-1" ]; then
+        mframe=$(for ((r = 1; r <= runs; ++r)); do
+          awk -v n="$n" '$2 == n { print $1 }' "$work/frames-$build-$size-$n-$r" | median
+        done | median)
+        mratio=$(for ((r = 1; r <= runs; ++r)); do
+          for l in 1 2 3; do
+            echo "median $l $(awk -v l="$l" '$2 == l { print $1 }' "$work/frames-$build-$size-$l-$r" | median)"
+          done | cat - "$work/frames-$build-$size-$n-$r" |
+            awk '$1 == "median" { m[$2] = $3; next } m[$2] > 0 && $1 / m[$2] > worst { worst = $1 / m[$2] }
+                 END { printf "%.3f\n", worst }'
+        done | median)
+      else
+        mframe=- mratio=-  # a baseline without the frames of play
+      fi
       loads=$(for f in "${files[@]}"; do sed -nE 's/^level [0-9] load: ([0-9.]+) ms/\1/p' "$f" | head -n1; done | median)
-      echo "$n $build $frames $avg $min $low $worst $plow $lmed $lworst $(awk -v a="$avg" -v f="$fill_ms" 'BEGIN { printf "%.2f", a / f }') $ratio (start-up load $loads ms)"
+      echo "$n $build $frames $avg $min $low $worst $plow $lmed $lworst $(awk -v a="$avg" -v f="$fill_ms" 'BEGIN { printf "%.2f", a / f }') $ratio $mframe $mratio (start-up load $loads ms)"
     done
   done
 done

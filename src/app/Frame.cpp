@@ -32,9 +32,10 @@ void beginFrame() {
     glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
 }
 
-// Everything over the scene, last drawn on top.
-void drawOverlays() {
-    drawStatusLine();
+// Everything over the scene, last drawn on top; a frame not `counted` takes
+// no part in the status line's frame rate.
+void drawOverlays(bool counted = true) {
+    drawStatusLine(counted);
     drawLevelBanner();
     drawPauseNotice();
     drawHelpOverlay();
@@ -79,6 +80,16 @@ void drawFrame() {
     beginFrame();
     drawScene();
     drawOverlays();
+}
+
+void presentStartPicture() {
+    for (int shown = 0; shown < 2; ++shown) {
+        beginFrame();
+        drawScene(true);
+        drawOverlays(false);
+        glutSwapBuffers();
+    }
+    glFinish();
 }
 
 void onIdle() { runFrame(nextFrameTime()); }

@@ -21,6 +21,13 @@ void runFrame(float dt, FrameParts* parts = nullptr);
 // screenshot.
 void drawFrame();
 
+// Start-up, once the level is entered: the start picture drawn and shown
+// twice, with nothing moved on. A new window's first frames cost the driver
+// several times a later one (its first drawings into it, its first
+// presentations); these two take that cost, so the first frames of play do
+// not.
+void presentStartPicture();
+
 // GLUT callbacks of ordinary play: a frame per idle step, by the clock, and a
 // redraw when the window needs one between them.
 void onIdle();

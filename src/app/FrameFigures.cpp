@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "level/LevelLoader.h"
+
 FrameFigures timedemoFigures;
 
 namespace {
@@ -35,6 +37,7 @@ void FrameFigures::startRun(Clock::time_point start, std::size_t frames) {
     // Reserved ahead, so that measuring allocates nothing during the frames.
     frameTimes.reserve(frames);
     playFrameTimes.reserve(frames);
+    playFrameLevels.reserve(frames);
 }
 
 void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts,
@@ -56,6 +59,7 @@ void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, cons
         }
     } else if (!events.messageShown) {
         playFrameTimes.push_back(milliseconds);
+        playFrameLevels.push_back(currentLevel);
     }
 }
 
@@ -84,4 +88,9 @@ void FrameFigures::print(std::FILE* out, bool played, const std::vector<LevelLoa
     for (const LevelLoadTime& load : levelLoads)
         std::fprintf(out, "level %d load: %.3f ms\n", load.level, load.milliseconds);
     for (const double death : deathToNextFrame) std::fprintf(out, "death to next frame: %.3f ms\n", death);
+}
+
+void FrameFigures::writePlayFrames(std::FILE* out) const {
+    for (std::size_t i = 0; i < playFrameTimes.size(); ++i)
+        std::fprintf(out, "%.3f %d\n", playFrameTimes[i], playFrameLevels[i]);
 }

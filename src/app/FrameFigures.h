@@ -32,6 +32,10 @@ public:
     // separates play from loads: "play: N frames, 1% low C fps, worst W ms;
     // loads: K, median L ms, worst M ms".
     void print(std::FILE* out, bool played, const std::vector<LevelLoadTime>& levelLoads) const;
+    // Every frame of play, one a line in the order played: its milliseconds
+    // and its level. What a benchmark needs for each level's median frame,
+    // which the lines above leave out.
+    void writePlayFrames(std::FILE* out) const;
 
     std::vector<double> frameTimes;
     double idleTotal = 0;
@@ -41,6 +45,7 @@ public:
     std::vector<double> deathToNextFrame;
     // Frames that neither load a level nor show a message box.
     std::vector<double> playFrameTimes;
+    std::vector<int> playFrameLevels;  // the level each of them played
     // Each load from the start of the frame that asks for it to the end of the
     // first frame that draws the new level.
     std::vector<double> loadTimes;

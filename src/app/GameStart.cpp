@@ -11,6 +11,7 @@
 #include "app/Recording.h"
 #include "app/Settings.h"
 #include "app/WindowEvents.h"
+#include "game/FrameClock.h"
 #include "game/SceneFrame.h"
 
 void (*enterMainLoop)() = glutMainLoop;
@@ -39,7 +40,13 @@ void startGame(const Settings& settings) {
     openDisplay(settings);
     startFrameCap(settings.frame, session.mode == Options::Mode::Timedemo);
     initGL();
+    // The window's size as its first reshape will give it: the start-up
+    // drawings below come before GLUT calls onReshape.
+    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     startScene();
+    presentStartPicture();
+    // Start-up's drawings are no time of play.
+    restartFrameClock();
     registerCallbacks(settings);
     if (demoFile) writeDemoHeader();
     enterMainLoop();

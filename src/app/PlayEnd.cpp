@@ -19,6 +19,19 @@ bool concluded = false;
 
 // Three decimals without a "-0.000" for a value that is zero at that precision.
 double tidy(float value) { return value > -0.0005f && value < 0.0005f ? 0.0 : static_cast<double>(value); }
+
+// For bench/frames.sh: the frames of play, into the file ZARNOTH_FRAME_TIMES names.
+void writeFrameTimes() {
+    const char* path = std::getenv("ZARNOTH_FRAME_TIMES");
+    if (!path || !*path) return;
+    std::FILE* out = std::fopen(path, "w");
+    if (!out) {
+        std::fprintf(stderr, "zarnoth: %s cannot be written; no frame times\n", path);
+        return;
+    }
+    timedemoFigures.writePlayFrames(out);
+    std::fclose(out);
+}
 }  // namespace
 
 void concludePlay() {
@@ -30,7 +43,10 @@ void concludePlay() {
         std::fprintf(stderr, "zarnoth: the demo could not be written completely\n");
         written = false;
     }
-    if (session.mode == Options::Mode::Timedemo) timedemoFigures.print(stdout, session.step > 0, levelLoadTimes);
+    if (session.mode == Options::Mode::Timedemo) {
+        timedemoFigures.print(stdout, session.step > 0, levelLoadTimes);
+        writeFrameTimes();
+    }
     std::fflush(stdout);
     if (!shotPath.empty()) {
         // The scene as the play left it, drawn once more without a game step

@@ -34,8 +34,8 @@ const char* statusLineText(StatusLineText& text, bool collision, bool optimizati
     return text;
 }
 
-void drawStatusLine() {
-    const float fps = frameRate.update(timer.elapsed());
+void drawStatusLine(bool counted) {
+    const float fps = counted ? frameRate.update(timer.elapsed()) : frameRate.measuredFps;
     if (!font) return;
     OverlayScope overlay;
     StatusLineText text;

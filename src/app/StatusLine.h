@@ -18,5 +18,6 @@ using StatusLineText = char[128];
 const char* statusLineText(StatusLineText& text, bool collision, bool optimization, bool mipmap, float fps);
 
 // Draws the status line at the bottom left of the window, over everything
-// the scene holds, on a dark band.
-void drawStatusLine();
+// the scene holds, on a dark band. A frame not `counted` shows the last
+// figure without taking part in the frame rate.
+void drawStatusLine(bool counted = true);

@@ -10,6 +10,7 @@
 #include "game/LevelResult.h"
 #include "game/Movement.h"
 #include "game/PlayerSounds.h"
+#include "game/SceneFrame.h"
 #include "level/ObjectGrid.h"
 #include "level/Scene.h"
 #include "platform/EventLog.h"
@@ -77,10 +78,10 @@ Scan reactTo(SceneObject& object, HitKind hit) {
 // Objects left out of this frame's drawing get the matrix their draw would
 // have stored, before any contact of the pass moves anything.
 void placeIfStale(SceneObject& object) {
-    if (!object.matrixStale) return;
+    if (object.matrixDrawing == sceneDrawing) return;
     if (!camera.matrixValid) camera.computeMatrix();
     { PlacementScope placed(object, camera.matrix); }
-    object.matrixStale = false;
+    object.matrixDrawing = sceneDrawing;
 }
 
 // The objects of `objects` that may be within reach, in list order; kept
@@ -110,7 +111,10 @@ void testNearObjects(CollisionModel3D* playerModel) {
         if (!withinReach(object)) continue;
         const HitKind hit = object.collide(playerModel);
         // A pressed switch moves.
-        if (hit == HIT_SWITCH) objectGrid.moved(index, object);
+        if (hit == HIT_SWITCH) {
+            objectGrid.moved(index, object);
+            objectMoved(index);
+        }
         if (reactTo(object, hit) == Scan::Stop) return;
     }
 }

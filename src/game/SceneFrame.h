@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 
 class Player;
 
@@ -13,8 +14,15 @@ void configurePlayer(Player& p);
 // Start-up: creates the player with its model and fixed fields, enters level currentLevel.
 void startScene();
 // Every object of the frame, each storing its matrix for the collision pass
-// that follows: the player, the level object, objects, sorted objects.
-void drawScene();
+// that follows: the player, the level object, objects, sorted objects. The
+// water's waves move on with each drawing unless the game is paused or
+// `wavesStand`.
+void drawScene(bool wavesStand = false);
+// Counts the drawings of the scene: an object drawn in the last one has its
+// matrixDrawing set to it.
+extern unsigned long sceneDrawing;
+// The object at `index` of `objects` has moved: the drawing judges it anew.
+void objectMoved(std::size_t index);
 // Draws the level once, every object of it, into the back buffer and waits
 // for the driver: whatever the driver does on first use (compiling code for
 // a new combination of state, taking in textures) then happens during the

@@ -62,16 +62,30 @@ ViewVolume ViewVolume::current(const float* view) {
     return volume;
 }
 
-bool outOfView(SceneObject& object, const ViewVolume& volume) {
+bool worldBounds(SceneObject& object, float centre[3], float& radius) {
     BoundingSphere local;
     if (!object.localBounds(local)) return false;
     const PlacementCache& placed = placement(object);
-    const Vector3 eye = transform(volume.view, transform(placed.matrix.m, local.centre));
+    const Vector3 world = transform(placed.matrix.m, local.centre);
+    centre[0] = world.x;
+    centre[1] = world.y;
+    centre[2] = world.z;
+    radius = local.radius * placed.largestScale;
+    return true;
+}
+
+bool sphereOutOfView(const float centre[3], float radius, const ViewVolume& volume) {
+    const Vector3 eye = transform(volume.view, Vector3{centre[0], centre[1], centre[2]});
     // The margin covers the rounding by which these matrices and OpenGL's may differ.
-    const float radius = local.radius * placed.largestScale * volume.viewStretch * 1.001f + 0.01f;
+    const float reach = radius * volume.viewStretch * 1.001f + 0.01f;
     for (const auto& plane : volume.planes) {
         const float distance = plane[0] * eye.x + plane[1] * eye.y + plane[2] * eye.z + plane[3];
-        if (distance < -radius) return true;
+        if (distance < -reach) return true;
     }
     return false;
+}
+
+bool outOfView(SceneObject& object, const ViewVolume& volume) {
+    float centre[3], radius;
+    return worldBounds(object, centre, radius) && sphereOutOfView(centre, radius, volume);
 }

@@ -17,3 +17,9 @@ struct ViewVolume {
 // left out of the frame without changing a pixel. Unknown or unusable bounds
 // (a position read as "nan") never count as outside.
 bool outOfView(SceneObject& object, const ViewVolume& volume);
+
+// A sphere in level coordinates holding everything the object's draw shows
+// where it stands now; false when its bounds are unknown.
+bool worldBounds(SceneObject& object, float centre[3], float& radius);
+// outOfView for such a sphere.
+bool sphereOutOfView(const float centre[3], float radius, const ViewVolume& volume);

@@ -85,8 +85,8 @@ BoundingBox ModelObject::measurePoses() const {
 
 bool ModelObject::localBounds(BoundingSphere& sphere) {
     measured();
-    sphere = posesSphere_;
-    return posesSphereKnown_;
+    sphere = posesSphereKnown_ ? posesSphere_ : BoundingSphere{};
+    return true;
 }
 
 void ModelObject::skipDraw(StateLeft& state) {

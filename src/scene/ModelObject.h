@@ -16,7 +16,9 @@ public:
 
     // A sphere that holds the model in every pose its animation can take:
     // bones only turn and move, so a vertex stays within its distance from its
-    // bone plus the bones' offsets up the chain. Worked out once per model.
+    // bone plus the bones' offsets up the chain. Worked out once per model. A
+    // model without a triangle to draw (an abyss's, which only collides)
+    // shows nothing: its sphere is the point at its origin.
     bool localBounds(BoundingSphere& sphere) override;
     void skipDraw(StateLeft& state) override;
     // The box round the model in every pose (empty without a drawable mesh).

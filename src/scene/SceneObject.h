@@ -42,7 +42,9 @@ public:
 
     DisplayListName displayList;
     Matrix4 modelViewMatrix;   // the transform of the last draw; also the collision transform
-    bool matrixStale = false;  // the object was left out of the last drawing: modelViewMatrix is older
+    // The scene drawing whose camera modelViewMatrix was worked out with; an
+    // object left out of a drawing keeps an older one.
+    unsigned long matrixDrawing = 0;
     PlacementCache placementCache;
     float jumpTimer = 0;  // the player's jump and death timer, in seconds
     float distanceToPlayer = 0;

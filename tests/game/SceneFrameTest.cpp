@@ -1,3 +1,7 @@
+#include <GL/glu.h>
+
+#include <utility>
+
 #include "GameFixture.h"
 #include "game/Collision.h"
 #include "game/Death.h"
@@ -5,11 +9,30 @@
 #include "game/Input.h"
 #include "game/LevelEntry.h"
 #include "game/Movement.h"
+#include "game/SceneFrame.h"
 #include "level/LevelLoader.h"
+#include "scene/ViewBounds.h"
 
 using SceneFrame = GameTest;
 
 namespace {
+// A probe that shows a ball of radius 0.5 round its position.
+class BallProbe : public Probe {
+public:
+    bool localBounds(BoundingSphere& sphere) override {
+        sphere = BoundingSphere{Vector3{}, 0.5f};
+        return true;
+    }
+};
+
+BallProbe& addBall(float z) {
+    auto ball = std::make_unique<BallProbe>();
+    ball->position = Vector3{0, 0, z};
+    BallProbe& result = *ball;
+    objects.push_back(std::move(ball));
+    return result;
+}
+
 // The scene part of a frame: every draw, then the collision pass when it is on.
 void drawAndCollide() {
     drawScene();
@@ -99,4 +122,34 @@ TEST_F(SceneFrame, StartsWithoutAPlayerModel) {
     drawAndCollide();
     EXPECT_TRUE(blocked);
     advanceGame(0.01f);
+}
+
+TEST_F(SceneFrame, OnlyObjectsInViewAreDrawnAndAMovedObjectIsJudgedWhereItStandsNow) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45, 4.0 / 3, 0.1, 100);
+    glMatrixMode(GL_MODELVIEW);
+    BallProbe& first = addBall(-30);
+    BallProbe& second = addBall(30);
+    // As after a load, whose warm-up draws every object once.
+    warmUpPending = true;
+    drawScene();
+    // The camera looks one way: one ball is in front of it, the other behind.
+    ASSERT_EQ(first.drawCalls + second.drawCalls, 3);
+    BallProbe& seen = first.drawCalls == 2 ? first : second;
+    BallProbe& unseen = first.drawCalls == 2 ? second : first;
+    EXPECT_EQ(seen.matrixDrawing, sceneDrawing);
+    EXPECT_NE(unseen.matrixDrawing, sceneDrawing);
+
+    // The balls change places, as a pressed switch moves, and say so.
+    std::swap(seen.position, unseen.position);
+    objectMoved(0);
+    objectMoved(1);
+    drawScene();
+    EXPECT_EQ(seen.drawCalls, 2);
+    EXPECT_EQ(unseen.drawCalls, 2);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
 }
