@@ -82,7 +82,7 @@ if [ ! -f "$stamp" ]; then
   # libsndfile reads the game's sound files: its own formats (WAV among
   # them), none of the external codec libraries (FLAC, Ogg, Vorbis, Opus,
   # MPEG), no programs. (OpenAL Soft is not built: its Debian source package
-  # cannot be fetched here, so the Windows game plays without a device.)
+  # cannot be fetched here, so the Windows game plays through DirectSound.)
   build_library sndfile "$cache/src/$sndfile_dir" \
     -DBUILD_SHARED_LIBS=OFF -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
     -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF -DENABLE_PACKAGE_CONFIG=ON -DINSTALL_MANPAGES=OFF \
@@ -96,7 +96,7 @@ nice -n 10 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolch
 nice -n 10 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 # Only DLLs that every Windows has.
-allowed='^(kernel32|user32|gdi32|opengl32|glu32|winmm|advapi32|msvcrt|shell32|ole32|comdlg32|ws2_32|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+allowed='^(kernel32|user32|gdi32|opengl32|glu32|winmm|dsound|advapi32|msvcrt|shell32|ole32|comdlg32|ws2_32|api-ms-win-crt-[a-z0-9-]+)\.dll$'
 for exe in zarnoth.exe zarnoth-check.exe; do
   while read -r dll; do
     if ! echo "$dll" | tr 'A-Z' 'a-z' | grep -qE "$allowed"; then

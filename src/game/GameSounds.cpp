@@ -199,9 +199,7 @@ void startSound(const SoundStart& start) {
     if (sounds) return;
     sounds = std::make_unique<SoundState>();
     if (!sounds->device.isOpen()) {
-        // A build without sound output (Windows, for now) has nothing to report.
-        if (!sounds->device.failure().empty())
-            std::fprintf(stderr, "zarnoth: %s, playing without sound\n", sounds->device.failure().c_str());
+        std::fprintf(stderr, "zarnoth: %s, playing without sound\n", sounds->device.failure().c_str());
         sounds.reset();
         return;
     }

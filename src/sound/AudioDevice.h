@@ -2,8 +2,8 @@
 #include <string>
 
 // The default audio device and a context on it, current while this lives.
-// When either cannot be had, isOpen() is false, failure() says why (empty in
-// a build without sound output), and every sound made afterwards stays silent.
+// When either cannot be had, isOpen() is false, failure() says why, and every
+// sound made afterwards stays silent.
 class AudioDevice {
 public:
     AudioDevice();

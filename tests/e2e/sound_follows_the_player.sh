@@ -46,30 +46,11 @@ play wave "$game" "$script" "$work/player.log"
 grep -q '^zarnoth: ' "$work/stderr" && fail "the game said something of its own on stderr"
 python3 "$check_mix" player "$work/mix.wav" "$work/trace.txt" "$work/player.log" "$script" || fail "the player's mix is wrong"
 
-# The test's levels: 1 a blade turning 2.5 units left of the start, 2 the
-# start on spikes, 3 the start in water; nothing else heard.
+# The test's levels (sound/levels.bash): 1 a blade turning 2.5 units left of
+# the start, 2 the start on spikes, 3 the start in water; nothing else heard.
+. "$source_dir/tests/e2e/sound/levels.bash"
 levels="$work/levels"
-mkdir -p "$levels/levels"
-cp -r "$source_dir/data/models" "$source_dir/data/texturen" "$source_dir/data/sounds" "$levels/"
-block() {  # KIND MODEL ANIMATION_LINES TRANSLATION SCALING FPS_LINE SEGMENT_LINES...
-  local kind=$1 model=$2 animation=$3 at=$4 size=$5 fps=$6
-  shift 6
-  printf '%s\n%s\n%sTranslation=%s\nRTranslation=0 0 0\nRotation=0 0 0\nScaling=%s\n%s\n' \
-    "$kind" "$model" "$animation" "$at" "$size" "$fps"
-  printf '%s\n' "$@"
-}
-block DeathObject klinge.txt $'static=yes\nanimated=yes\nStartframe=0\n' "-2.5 0 0" "1 1 1" "fps=8" 2 1 30 8 \
-  >"$levels/levels/level1.cfg"
-block DeathObject stacheln.txt $'static=yes\nanimated=no\nStartframe=0\n' "0 0 0" "1 1 1" "fps=0" 0 \
-  >"$levels/levels/level2.cfg"
-block WaterAbyssObject becken_1_4_3.txt $'static=yes\n' "-0.7 0 -1.5" "1.4 1 3" "0" 0 \
-  >"$levels/levels/level3.cfg"
-for n in 1 2 3; do
-  echo 0 >"$levels/levels/levelformat$n.txt"
-  : >"$levels/levels/action$n.txt"
-  echo "ambient none" >"$levels/levels/sound$n.txt"
-done
-echo "t 0 none" >>"$levels/levels/sound3.txt"
+write_sound_levels "$source_dir" "$levels"
 ini $'Sound=1\nVolume=100\n' "$levels"
 play wave "$levels" "$world" "$work/world.log"
 grep -q '^zarnoth: ' "$work/stderr" && fail "the game said something of its own on stderr"

@@ -4,7 +4,7 @@
 # Wine, each on a private X server with openbox: the test programs (CTest), the
 # event logs against the Linux game, the checker against the Linux checker
 # (the hostile files and CheckerTest's table), the message boxes, the death
-# box, full screen (on Xorg with the dummy driver) and the packages.
+# box, full screen (on Xorg with the dummy driver), the sound and the packages.
 # LINUX_BUILD_DIR is ./test.sh's build, which must be built. Exits 1 if any
 # fails.
 # Usage: tests/windows/run.sh [WINDOWS_BUILD_DIR [LINUX_BUILD_DIR]]
@@ -16,7 +16,10 @@ start=$SECONDS
 for program in zarnoth zarnoth-check tests/test_check; do
   [ -x "$linux_build/$program" ] || { echo "run.sh: no $linux_build/$program: run ./test.sh first" >&2; exit 1; }
 done
-"$root/scripts/build-windows.sh" --tests "$windows_build" >/dev/null || exit 1
+mkdir -p "$windows_build"
+# Its compiler's errors go to stdout: shown when it fails.
+"$root/scripts/build-windows.sh" --tests "$windows_build" >"$windows_build/build.log" ||
+  { tail -n 30 "$windows_build/build.log"; echo "run.sh: the Windows build failed" >&2; exit 1; }
 echo "Windows build: $((SECONDS - start)) s"
 . "$root/scripts/sanitizer-env.bash"
 # The Linux suite checks for leaks; here the Linux programs only give what the
@@ -63,6 +66,7 @@ run "checker" checker_cases
 run "message boxes" "${xvfb[@]}" "$root/tests/windows/message_boxes.sh" "$windows_build" "$root"
 run "death box" "${xvfb[@]}" "$root/tests/windows/death_box.sh" "$windows_build" "$root"
 run "full screen" "$root/scripts/with-xorg.sh" "$root/tests/windows/full_screen.sh" "$windows_build" "$root"
+run "sound" "${xvfb[@]}" "$root/tests/windows/sound.sh" "$windows_build" "$root"
 run "packages" "${xvfb[@]}" "$root/tests/windows/packages.sh" "$windows_build"
 echo "Windows leg: $((SECONDS - start)) s"
 [ ${#failures[@]} -eq 0 ] || { echo "failed: ${failures[*]}"; exit 1; }

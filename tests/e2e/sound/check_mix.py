@@ -3,6 +3,7 @@
 
     check_mix.py player MIX TRACE LOG SCRIPT   walk_stand_fall.txt on level 1
     check_mix.py world MIX TRACE LOG SCRIPT    world.txt on the test's levels
+    check_mix.py placed MIX TRACE LOG SCRIPT   world.txt's blade, in a mix without a clock
     check_mix.py silent MIX TRACE              nothing heard, though sounds started
 
 The wave driver writes 32-bit float stereo in real time from the moment the
@@ -14,7 +15,13 @@ check measures from there. A sound must be started by the frame the event log
 (or the script) gives it, and be heard in the mix within 50 ms of the moment
 in that frame when the game started it; silence is looked for between the
 frames that should be silent. A frame may last long on a loaded machine: the
-moment must lie within its frame's stretch of the mix."""
+moment must lie within its frame's stretch of the mix.
+
+The Windows game under Wine (tests/windows/sound.sh) has no such clock, and
+ALSA writes its mix faster than real time: "placed" finds world.txt's frames
+in the mix itself, from the first sound heard and the silence of the pause,
+and checks the blade's placement only. Its mix is 16-bit: both kinds are
+read."""
 
 import array
 import struct
@@ -30,8 +37,9 @@ def fail(message):
 
 
 def read_wav(path):
-    """(rate, left, right) of a WAVE file of 32-bit floats in two channels; a
-    data chunk whose size was never filled in runs to the end of the file."""
+    """(rate, left, right) of a WAVE file of 32-bit floats or 16-bit integers
+    in two channels, as floats from -1 to 1; a data chunk whose size was never
+    filled in runs to the end of the file."""
     with open(path, "rb") as f:
         data = f.read()
     if data[:4] != b"RIFF" or data[8:12] != b"WAVE":
@@ -47,10 +55,13 @@ def read_wav(path):
             end = len(data) if size == 0 or body + size > len(data) else body + size
             break
         pos += 8 + size + (size & 1)
-    if body is None or bits != 32 or channels != 2:
-        fail("%s holds no 32-bit float stereo data" % path)
-    samples = array.array("f")
-    samples.frombytes(data[body:body + (end - body) // 8 * 8])
+    if body is None or bits not in (16, 32) or channels != 2:
+        fail("%s holds no 32-bit float or 16-bit stereo data" % path)
+    frame = bits // 4
+    samples = array.array("f" if bits == 32 else "h")
+    samples.frombytes(data[body:body + (end - body) // frame * frame])
+    if bits == 16:
+        samples = array.array("f", (v / 32768 for v in samples))
     return rate, samples[0::2], samples[1::2]
 
 
@@ -243,17 +254,13 @@ def check_player(mix, frames, started, log, events):
           % len(steps))
 
 
-def check_world(mix, frames, started, log, events):
+def check_blade(mix, frames, events, slack=0.01):
+    """world.txt's blade turning on the left: louder left than right, and near
+    than far; silent while paused (up to `slack` seconds before its end),
+    heard again after it."""
     strafe = held(events, (".",))[0]
     jump = taps(events, "space")[0]
     pause = taps(events, "p")
-    f2 = taps(events, "f2")
-    levels = [(frame, words[1]) for frame, words in log if words[:1] == ["level"]]
-    for arrival in ((0, "1"), (f2[0], "2"), (f2[1], "3")):
-        if arrival not in levels:
-            fail("no level %s loaded at frame %d: %s" % (arrival[1], arrival[0], levels))
-
-    # The blade turning on the left: louder left than right, and near than far.
     near = (time_of(frames, 16), time_of(frames, strafe[0]))
     far = (time_of(frames, strafe[1] + 16), time_of(frames, pause[0]))
     near_left, near_right = mix.rms(*near, channel=mix.left), mix.rms(*near, channel=mix.right)
@@ -268,9 +275,19 @@ def check_world(mix, frames, started, log, events):
         fail("the blade is not louder near than far")
 
     # Paused, the world stands still and is not heard.
-    expect_silence(mix, time_of(frames, pause[0]) + 0.05, time_of(frames, pause[1]) - 0.01, "while paused")
+    expect_silence(mix, time_of(frames, pause[0]) + 0.05, time_of(frames, pause[1]) - slack, "while paused")
     if mix.peak(time_of(frames, pause[1]) + 0.05, time_of(frames, jump)) <= SILENCE:
         fail("the blade is not heard again after the pause")
+
+
+def check_world(mix, frames, started, log, events):
+    jump = taps(events, "space")[0]
+    f2 = taps(events, "f2")
+    levels = [(frame, words[1]) for frame, words in log if words[:1] == ["level"]]
+    for arrival in ((0, "1"), (f2[0], "2"), (f2[1], "3")):
+        if arrival not in levels:
+            fail("no level %s loaded at frame %d: %s" % (arrival[1], arrival[0], levels))
+    check_blade(mix, frames, events)
 
     by_name, clock = {}, {}
     for frame, name, at in started:
@@ -294,6 +311,48 @@ def check_world(mix, frames, started, log, events):
           "drowned at their frames")
 
 
+def first_started(path):
+    """The frame of the first sound or loop the trace gives."""
+    for line in open(path):
+        words = line.split()
+        if words[0] in ("sound", "loop"):
+            return int(words[1])
+    fail("no sound was started")
+
+
+def frames_in_mix(mix, first_frame, events, last):
+    """{frame: its time in the mix} of a mix without a clock, running at a
+    steady pace of its own: the first sound started is the first heard, and
+    the pause (world.txt's first "p") is the first silence after it."""
+    pause = taps(events, "p")[0]
+    step = int(0.01 * mix.rate)
+    loud = [i for i in range(0, len(mix.left), step) if max(abs(mix.left[i]), abs(mix.right[i])) > SILENCE]
+    if not loud:
+        fail("nothing is heard in the mix")
+    first = loud[0] / mix.rate
+    quiet = None
+    t = first
+    while t + 0.1 < len(mix.left) / mix.rate:
+        if mix.peak(t, t + 0.1) <= SILENCE:
+            quiet = t
+            break
+        t += 0.01
+    if quiet is None:
+        fail("no pause is heard in the mix")
+    pace = (quiet - first) / (pause - first_frame)
+    print("frame %d heard at %.3f s, the pause (frame %d) at %.3f s: %.2f ms of mix a frame"
+          % (first_frame, first, pause, quiet, pace * 1000))
+    return {frame: first + (frame - first_frame) * pace for frame in range(last + 1)}
+
+
+def check_placed(mix, first_frame, events, last):
+    frames = frames_in_mix(mix, first_frame, events, last)
+    # The pace drifts a little: the pause's end is found within its last quarter.
+    pause = taps(events, "p")
+    check_blade(mix, frames, events, (time_of(frames, pause[1]) - time_of(frames, pause[0])) / 4)
+    print("ok: the blade placed on the left, near and far, silent while paused")
+
+
 def check_silent(mix, started):
     if not started:
         fail("no sound was started, so silence proves nothing")
@@ -311,8 +370,10 @@ def main():
         check_silent(mix, started)
         return
     log = read_log(sys.argv[4])
-    events, _ = read_script(sys.argv[5])
-    if mode == "player":
+    events, last = read_script(sys.argv[5])
+    if mode == "placed":
+        check_placed(mix, first_started(sys.argv[3]), events, last)
+    elif mode == "player":
         check_player(mix, frames, started, log, events)
     else:
         check_world(mix, frames, started, log, events)

@@ -2,7 +2,10 @@
 # wine_prepare once. Every test gets a Wine prefix of its own, copied from a
 # template that is made once and kept in the cache of scripts/build-windows.sh.
 # Programs run under `timeout`, with Wine's crash dialog off, so that a crash
-# ends the test instead of waiting.
+# ends the test instead of waiting. Wine plays sound through ALSA (winealsa,
+# chosen in each prefix: a PulseAudio server would otherwise take it), and
+# every test gets an ALSA device that plays nothing, as the Linux tests get
+# OpenAL's null driver: the game runs its DirectSound output throughout.
 wine_cache="${ZARNOTH_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnoth-win64}"
 export WINEDEBUG=-all
 export WINEARCH=win64
@@ -21,6 +24,23 @@ wine_prepare() {  # makes $WINEPREFIX, removed by wine_cleanup
   WINEPREFIX=$(mktemp -d)
   export WINEPREFIX
   cp -a "$template/." "$WINEPREFIX/"
+  printf '\n[Software\\\\Wine\\\\Drivers] 0\n"Audio"="alsa"\n' >>"$WINEPREFIX/user.reg"
+  wine_audio null
+}
+
+# wine_audio null|none|WAV_FILE: ALSA's default device for the programs Wine
+# starts from now on: one that plays nothing; one that cannot open (no audio
+# device); or one that writes what it plays into WAV_FILE, 16-bit stereo, as
+# fast as Wine mixes it (ALSA's null device keeps no time). The system's ALSA
+# configuration stays loaded; this file only overrides its default.
+wine_audio() {
+  local config="$WINEPREFIX/alsa.conf"
+  case $1 in
+    null) echo 'pcm.!default { type null }' ;;
+    none) echo 'pcm.!default { type hw; card 99 }' ;;
+    *) printf 'pcm.!default { type plug; slave { pcm { type file; slave.pcm "null"; file "%s"; format "wav" }; format S16_LE } }\n' "$1" ;;
+  esac >"$config"
+  export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$config"
 }
 
 wine_cleanup() {
