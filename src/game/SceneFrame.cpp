@@ -109,8 +109,7 @@ CullTable cullTable;
 }  // namespace
 
 void objectMoved(std::size_t index) {
-    if (cullTable.builtFor(objects) && index < objects.size())
-        cullTable.entries[index] = cullEntry(*objects[index]);
+    if (cullTable.builtFor(objects) && index < objects.size()) cullTable.entries[index] = cullEntry(*objects[index]);
 }
 
 namespace {

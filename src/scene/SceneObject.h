@@ -41,7 +41,7 @@ public:
     virtual void skipDraw(StateLeft&) {}
 
     DisplayListName displayList;
-    Matrix4 modelViewMatrix;   // the transform of the last draw; also the collision transform
+    Matrix4 modelViewMatrix;  // the transform of the last draw; also the collision transform
     // The scene drawing whose camera modelViewMatrix was worked out with; an
     // object left out of a drawing keeps an older one.
     unsigned long matrixDrawing = 0;

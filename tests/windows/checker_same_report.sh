@@ -84,6 +84,13 @@ compare_one() {
   # Into a file, not a pipe: Wine's own background processes inherit it.
   (cd "$dir" && wine_run 60 "$windows_build/zarnoth-check.exe") >"$out/windows.raw" 2>&1
   local windows_status=$?
+  # Now and then Wine fails to start the program, ending with status 1 and no
+  # output (seen once in some thousands of runs here). The checker never does
+  # that: a failing checker always says why. Such a run is tried once more.
+  if [ "$windows_status" != 0 ] && [ ! -s "$out/windows.raw" ]; then
+    (cd "$dir" && wine_run 60 "$windows_build/zarnoth-check.exe") >"$out/windows.raw" 2>&1
+    windows_status=$?
+  fi
   tr -d '\r' <"$out/windows.raw" >"$out/windows.txt"
   case "$windows_status" in
     0 | 1 | 2)
