@@ -270,10 +270,6 @@ void updateSounds() {
         paused ? sounds->ambient.pause() : sounds->ambient.resume();
         for (Voice& voice : sounds->voices) paused ? voice.source.pause() : voice.source.resume();
     }
-    if (paused) return;
-    for (Voice& voice : sounds->voices) {
-        if (voice.plays == Plays::WhileMoving && !voice.started && voice.deadly->animating) startVoice(voice);
-    }
 }
 
 void toggleSound() {

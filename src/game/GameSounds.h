@@ -28,8 +28,10 @@ void endSound();
 // stays the same plays on).
 void startLevelSounds(int level);
 
-// Once a frame, after the game step: the listener to the player, the deadly
-// objects' loops on while they move, everything paused while the game is.
+// Once a frame, after the game step: the listener to the player, everything
+// paused while the game is. A deadly object's loop starts with its level when
+// it moves from the start, else when a switch sets it going
+// (playActivatedSound): nothing else sets one moving.
 void updateSounds();
 
 // Key "t": sound off and on again, whatever the settings started with.
