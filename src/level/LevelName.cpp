@@ -1,8 +1,6 @@
 #include "level/LevelName.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "platform/Paths.h"
 #include "platform/TextLines.h"
@@ -21,9 +19,7 @@ LevelName readLevelName(int level) {
     const std::string path = "./" + levelNamePath(level);
     std::unique_ptr<std::FILE, FileCloser> file(openGameFile(path.c_str(), "r"));
     if (!file) {
-        std::error_code error;
-        const bool exists = std::filesystem::exists(hostPath(path.c_str()), error);
-        result.status = exists || error ? LevelName::Status::Unreadable : LevelName::Status::Missing;
+        result.status = gameFileMissing(path.c_str()) ? LevelName::Status::Missing : LevelName::Status::Unreadable;
         return result;
     }
 

@@ -1,8 +1,6 @@
 #include "level/LevelSounds.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "platform/Paths.h"
 #include "platform/TextLines.h"
@@ -82,9 +80,7 @@ LevelSounds readLevelSounds(int level, std::size_t objectCount, std::size_t sort
     const std::string path = "./" + levelSoundPath(level);
     std::unique_ptr<std::FILE, FileCloser> file(openGameFile(path.c_str(), "r"));
     if (!file) {
-        std::error_code error;
-        const bool exists = std::filesystem::exists(hostPath(path.c_str()), error);
-        if (exists || error) result.status = LevelSounds::Status::Unreadable;
+        if (!gameFileMissing(path.c_str())) result.status = LevelSounds::Status::Unreadable;
         return result;
     }
     result.status = LevelSounds::Status::Read;

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 std::string hostPath(const char* path) {
     std::string result = path ? path : "";
     for (char& c : result) {
@@ -38,4 +40,9 @@ std::FILE* openGameFile(const char* path, const char* mode) {
         return nullptr;
     }
     return file;
+}
+
+bool gameFileMissing(const char* path) {
+    std::error_code error;
+    return !std::filesystem::exists(hostPath(path), error) && !error;
 }

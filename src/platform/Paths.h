@@ -14,6 +14,11 @@ std::string watchedPath(const std::string& path);
 // opens a directory on Linux). Null on failure.
 std::FILE* openGameFile(const char* path, const char* mode);
 
+// True when nothing at all stands at the path: an optional file left out,
+// rather than one that is there and cannot be read (false when that cannot
+// be told either).
+bool gameFileMissing(const char* path);
+
 // Called with every path openGameFile is asked to open, found or not (for --watch).
 void setFileOpenObserver(void (*observer)(const std::string& path));
 
