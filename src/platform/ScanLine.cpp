@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <climits>
 
 namespace {
@@ -88,3 +89,51 @@ std::string clampIntegerFields(const char* line, const char* format) {
     }
     return result;
 }
+
+namespace plain {
+namespace {
+// sscanf's white space, in the C locale.
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool endsField(char c) { return c == '\0' || isSpace(c); }
+
+// Past the white space before a field; false when the line ends there.
+bool skipToField(const char*& at) {
+    while (isSpace(*at)) ++at;
+    return *at != '\0';
+}
+}  // namespace
+
+Field readField(const char*& at, int& out) {
+    if (!skipToField(at)) return Field::Ended;
+    const char* p = at;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    const char* digits = p;
+    int value = 0;
+    // Nine digits always fit an int; longer runs are sscanf's (and the clamp's).
+    while (isDigit(*p) && p - digits < 9) value = value * 10 + (*p++ - '0');
+    if (p == digits || !endsField(*p)) return Field::Other;
+    out = negative ? -value : value;
+    at = p;
+    return Field::Read;
+}
+
+Field readField(const char*& at, float& out) {
+    if (!skipToField(at)) return Field::Ended;
+    const char* start = *at == '+' ? at + 1 : at;
+    const char* first = *start == '-' && start == at ? start + 1 : start;
+    // Only digits and a point start a plain number: no second sign, no inf, nan or hex.
+    if (!isDigit(*first) && *first != '.') return Field::Other;
+    const char* end = start;
+    while (!endsField(*end)) ++end;
+    float value = 0;
+    // from_chars rounds correctly, as strtof does; out of range, or a field
+    // it reads only in part, is sscanf's to read.
+    const auto [stop, error] = std::from_chars(start, end, value);
+    if (error != std::errc() || stop != end) return Field::Other;
+    out = value;
+    at = end;
+    return Field::Read;
+}
+}  // namespace plain

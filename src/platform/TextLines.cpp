@@ -7,6 +7,18 @@ TextLines::TextLines(std::unique_ptr<std::FILE, FileCloser> file, Format format)
 
 TextLines::TextLines(std::FILE& file, Format format) : file_(&file), format_(format) {}
 
+int TextLines::nextChar() {
+    if (!owned_) return std::getc(file_);
+    if (blockUsed_ == blockFilled_) {
+        constexpr std::size_t blockSize = 16384;
+        if (!block_) block_ = std::make_unique_for_overwrite<char[]>(blockSize);
+        blockUsed_ = 0;
+        blockFilled_ = std::fread(block_.get(), 1, blockSize, file_);
+        if (blockFilled_ == 0) return EOF;
+    }
+    return static_cast<unsigned char>(block_[blockUsed_++]);
+}
+
 bool TextLines::next(std::string& line) {
     line.clear();
     const int number = split_ ? lineNumber_ : lineNumber_ + 1;
@@ -21,7 +33,7 @@ bool TextLines::next(std::string& line) {
             split = true;
             break;
         }
-        const int c = std::getc(file_);
+        const int c = nextChar();
         if (c == EOF) {
             // Whatever the failed read left of the line cannot be trusted.
             if (std::ferror(file_)) throw ReadError{number};

@@ -138,8 +138,7 @@ bool readMeshBody(PieceReader& in, Mesh& mesh) {
     mesh.normals.reserve(reserveSize(normalCount));
     for (int i = 0; i < normalCount; ++i) {
         std::array<float, 3> normal{};
-        if (std::sscanf(in.need("a normal \"x y z\""), "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3)
-            return false;
+        if (scanLine(in.need("a normal \"x y z\""), "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) return false;
         mesh.normals.push_back(normal);
     }
 
@@ -228,10 +227,10 @@ bool readMaterials(PieceReader& in, Model& model, int count) {
                                      "the specular colour \"r g b a\"", "the emissive colour \"r g b a\""};
         for (int k = 0; k < 4; ++k) {
             float* c = colours[k];
-            if (std::sscanf(in.need(colourNames[k]), "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
+            if (scanLine(in.need(colourNames[k]), "%f %f %f %f", &c[0], &c[1], &c[2], &c[3]) != 4) return false;
         }
-        if (std::sscanf(in.need("the shininess (a number)"), "%f", &material.shininess) != 1) return false;
-        if (std::sscanf(in.need("the transparency (a number)"), "%f", &material.transparency) != 1) return false;
+        if (scanLine(in.need("the shininess (a number)"), "%f", &material.shininess) != 1) return false;
+        if (scanLine(in.need("the transparency (a number)"), "%f", &material.transparency) != 1) return false;
         // Empty quotes, or no quotes at all, mean no file.
         parseQuoted(in.need("the quoted texture file"), material.textureFile);
         material.textureLine = in.lineNumber();
@@ -252,7 +251,7 @@ bool readKeys(PieceReader& in, std::vector<Key>& keys) {
     keys.reserve(reserveSize(count));
     for (int i = 0; i < count; ++i) {
         Key key;
-        if (std::sscanf(in.need("a key \"time x y z\""), "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4)
+        if (scanLine(in.need("a key \"time x y z\""), "%f %f %f %f", &key.time, &key.x, &key.y, &key.z) != 4)
             return false;
         keys.push_back(key);
     }
