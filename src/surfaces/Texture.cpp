@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/Paths.h"
+#include "surfaces/MipChainCache.h"
 #include "surfaces/MipScaler.h"
 
 namespace {
@@ -102,6 +104,31 @@ bool pixelStoreIsPlain() {
     }
     return true;
 }
+
+// Down to 1 x 1 on both sides: a chain that stops early leaves the texture
+// incomplete, and OpenGL then samples it as if no texture were bound. Every
+// level comes from the full-size image, not from the level above.
+std::vector<MipLevel> mipChain(int width, int height, const std::uint8_t* rgba, bool plainPixelStore) {
+    std::vector<MipLevel> levels;
+    const std::optional<MipScaler> scaler =
+        plainPixelStore ? std::optional<MipScaler>(std::in_place, width, height, rgba) : std::nullopt;
+    int w = width;
+    int h = height;
+    while (w > 1 || h > 1) {
+        w = w > 1 ? w / 2 : 1;
+        h = h > 1 ? h / 2 : 1;
+        MipLevel& level = levels.emplace_back();
+        level.width = w;
+        level.height = h;
+        // Other pixel-store modes may pad GLU's rows: room for the whole image, as the image itself needs.
+        const int roomWidth = plainPixelStore ? w : width;
+        const int roomHeight = plainPixelStore ? h : height;
+        level.rgba.resize(std::size_t(roomWidth) * std::size_t(roomHeight) * bytesPerPixel);
+        if (!scaler || !scaler->scale(w, h, level.rgba.data()))
+            gluScaleImage(GL_RGBA, width, height, GL_UNSIGNED_BYTE, rgba, w, h, GL_UNSIGNED_BYTE, level.rgba.data());
+    }
+    return levels;
+}
 }  // namespace
 
 GLuint Texture::loadTexture(const char* path) {
@@ -118,24 +145,19 @@ GLuint Texture::loadTexture(const char* path) {
     if (!mipmaps) return textureName;
 
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    const std::size_t baseSize = std::size_t(width) * std::size_t(height) * bytesPerPixel;
-    auto scratch = std::make_unique_for_overwrite<std::uint8_t[]>(baseSize);
-
-    // Down to 1 x 1 on both sides: a chain that stops early leaves the texture
-    // incomplete, and OpenGL then samples it as if no texture were bound.
-    // Every level comes from the full-size image, not from the level above.
-    int w = width;
-    int h = height;
-    const std::optional<MipScaler> scaler =
-        pixelStoreIsPlain() ? std::optional<MipScaler>(std::in_place, width, height, pixels.get()) : std::nullopt;
-    for (int level = 1; w > 1 || h > 1; ++level) {
-        w = w > 1 ? w / 2 : 1;
-        h = h > 1 ? h / 2 : 1;
-        if (!scaler || !scaler->scale(w, h, scratch.get()))
-            gluScaleImage(GL_RGBA, width, height, GL_UNSIGNED_BYTE, pixels.get(), w, h, GL_UNSIGNED_BYTE,
-                          scratch.get());
-        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, scratch.get());
-    }
+    // The cache's chains come from MipScaler, which matches GLU only for plain pixel-store modes.
+    const bool plain = pixelStoreIsPlain();
+    auto makeChain = [&] { return mipChain(width, height, pixels.get(), plain); };
+    std::vector<MipLevel> unshared;
+    const std::vector<MipLevel>* levels = &unshared;
+    if (plain)
+        levels = &mipChainCache.chain(watchedPath(path), width, height, pixels.get(), makeChain);
+    else
+        unshared = makeChain();
+    int number = 1;
+    for (const MipLevel& level : *levels)
+        glTexImage2D(GL_TEXTURE_2D, number++, GL_RGBA, level.width, level.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     level.rgba.data());
     return textureName;
 }
 

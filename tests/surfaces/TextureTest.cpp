@@ -191,6 +191,25 @@ TEST(TextureUpload, MipmapsGiveAFullChainAndTrilinearFiltering) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Chains are kept across loads; an image edited in place (as under --watch,
+// same size, same name) must get its own chain, and the old image its old one.
+TEST(TextureUpload, AReloadedImageGetsTheChainOfItsOwnPixels) {
+    TempDir dir;
+    ensureGlContext();
+    auto smallestOf = [&dir](const std::vector<std::uint8_t>& bgra) {
+        dir.write("edited.tga", makeTga(8, 8, bgra));
+        TextureName texture = load("edited.tga", true);
+        std::vector<std::uint8_t> smallest(4);
+        glGetTexImage(GL_TEXTURE_2D, 3, GL_RGBA, GL_UNSIGNED_BYTE, smallest.data());
+        return smallest;
+    };
+    const std::vector<std::uint8_t> red{255, 0, 0, 255}, blue{0, 0, 255, 255};
+    EXPECT_EQ(smallestOf(solid(8, 8, 0, 0, 255, 255)), red);
+    EXPECT_EQ(smallestOf(solid(8, 8, 0, 0, 255, 255)), red);
+    EXPECT_EQ(smallestOf(solid(8, 8, 255, 0, 0, 255)), blue);
+    EXPECT_EQ(smallestOf(solid(8, 8, 0, 0, 255, 255)), red);
+}
+
 TEST(TextureUpload, OblongImageChainReachesOneByOneAndDraws) {
     TempDir dir;
     dir.write("wide.tga", makeTga(128, 32, solid(128, 32, 0, 255, 0, 255)));
