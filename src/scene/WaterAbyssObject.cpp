@@ -42,6 +42,8 @@ struct CellIndices {
     }
 };
 const CellIndices cellIndices;
+// The indices of the cells sent in one draw, in the order of cellIndices.
+GLushort shownIndices[indexCount];
 
 // The four corners of cell (i, j) with their texture coordinates. p1 and p4
 // carry the coordinates of the other diagonal's corners; the surface has
@@ -59,27 +61,32 @@ Cell cellAt(const WaterAbyssObject& water, int i, int j) {
     return Cell{point(i + 1, j, s1, t0), point(i, j, s0, t0), point(i + 1, j + 1, s1, t1), point(i, j + 1, s0, t1)};
 }
 
-// True when every corner of the box lies beyond one and the same side of the
-// view volume, so nothing of it can show. Column-major matrices, as OpenGL's.
-bool boxOutsideView(const float* modelView, const float* projection, const float lo[3], const float hi[3]) {
-    int beyond[6] = {};  // corners past -x, +x, -y, +y, -z and +z of clip space
-    for (int corner = 0; corner < 8; ++corner) {
-        const float p[3] = {corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1], corner & 4 ? hi[2] : lo[2]};
-        float eye[4];
-        for (int r = 0; r < 4; ++r)
-            eye[r] = modelView[r] * p[0] + modelView[4 + r] * p[1] + modelView[8 + r] * p[2] + modelView[12 + r];
-        float clip[4];
-        for (int r = 0; r < 4; ++r)
-            clip[r] = projection[r] * eye[0] + projection[4 + r] * eye[1] + projection[8 + r] * eye[2] +
-                      projection[12 + r] * eye[3];
-        for (int axis = 0; axis < 3; ++axis) {
-            if (clip[axis] < -clip[3]) ++beyond[2 * axis];
-            if (clip[axis] > clip[3]) ++beyond[2 * axis + 1];
-        }
+// The sides of the view volume a point of the object lies beyond, a bit each:
+// past -x, +x, -y, +y, -z and +z of clip space. Column-major matrices, as OpenGL's.
+unsigned outcode(const float* modelView, const float* projection, float x, float y, float z) {
+    float eye[4];
+    for (int r = 0; r < 4; ++r)
+        eye[r] = modelView[r] * x + modelView[4 + r] * y + modelView[8 + r] * z + modelView[12 + r];
+    float clip[4];
+    for (int r = 0; r < 4; ++r)
+        clip[r] = projection[r] * eye[0] + projection[4 + r] * eye[1] + projection[8 + r] * eye[2] +
+                  projection[12 + r] * eye[3];
+    unsigned code = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        if (clip[axis] < -clip[3]) code |= 1u << (2 * axis);
+        if (clip[axis] > clip[3]) code |= 2u << (2 * axis);
     }
-    for (const int count : beyond)
-        if (count == 8) return true;
-    return false;
+    return code;
+}
+
+// True when every corner of the box lies beyond one and the same side of the
+// view volume, so nothing of it can show.
+bool boxOutsideView(const float* modelView, const float* projection, const float lo[3], const float hi[3]) {
+    unsigned sharedSides = ~0u;
+    for (int corner = 0; corner < 8; ++corner)
+        sharedSides &= outcode(modelView, projection, corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1],
+                               corner & 4 ? hi[2] : lo[2]);
+    return sharedSides != 0;
 }
 
 void emit(const WaterVertex& c) {
@@ -119,6 +126,35 @@ void surfaceBox(const WaterAbyssObject& water, float lo[3], float hi[3]) {
     hi[1] = -0.1f + reach;
     lo[2] = std::min(0.0f, cells * water.cellSizeZ);
     hi[2] = std::max(0.0f, cells * water.cellSizeZ);
+}
+
+// The surface goes to the driver in blocks of 8 x 8 cells, and a block only
+// when some of it may show: standing beside a pool, most of its 8,192
+// triangles lie behind or beside the eye, and the software renderer pays for
+// every triangle sent, seen or not. The triangles sent keep their order, so
+// the picture is the same to the pixel.
+constexpr int blockCells = 8;
+constexpr int blockCount = cells / blockCells;  // along each side
+
+struct BlocksInView {
+    bool shown[blockCount][blockCount] = {};
+};
+
+BlocksInView blocksInView(const WaterAbyssObject& water, const float* modelView, const float* projection) {
+    float lo[3], hi[3];
+    surfaceBox(water, lo, hi);
+    // Each block corner's sides, for both the highest and the lowest wave.
+    unsigned sides[blockCount + 1][blockCount + 1];
+    for (int a = 0; a <= blockCount; ++a)
+        for (int b = 0; b <= blockCount; ++b) {
+            const float x = a * blockCells * water.cellSizeX, z = b * blockCells * water.cellSizeZ;
+            sides[a][b] = outcode(modelView, projection, x, lo[1], z) & outcode(modelView, projection, x, hi[1], z);
+        }
+    BlocksInView view;
+    for (int a = 0; a < blockCount; ++a)
+        for (int b = 0; b < blockCount; ++b)
+            view.shown[a][b] = (sides[a][b] & sides[a + 1][b] & sides[a][b + 1] & sides[a + 1][b + 1]) == 0;
+    return view;
 }
 }  // namespace
 
@@ -166,32 +202,48 @@ void WaterAbyssObject::drawSurface() const {
     glMaterialfv(GL_FRONT, GL_AMBIENT, waterAmbient);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, waterDiffuse);
 
+    float projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    const BlocksInView view = blocksInView(*this, modelViewMatrix.data(), projection);
+
     // No normals: the surface is lit with the one drawMeshes left current.
     if (!useDisplayList) {
+        // A strip of its own for each block: a cell's four corners keep the
+        // strip's turn, and the strip left out between two cells has no area.
         for (int i = 0; i < cells; ++i) {
-            glBegin(GL_TRIANGLE_STRIP);
-            for (int j = 0; j < cells; ++j) {
-                const Cell cell = cellAt(*this, i, j);
-                emit(cell.p1);
-                emit(cell.p2);
-                emit(cell.p3);
-                emit(cell.p4);
+            for (int block = 0; block < blockCount; ++block) {
+                if (!view.shown[i / blockCells][block]) continue;
+                glBegin(GL_TRIANGLE_STRIP);
+                for (int j = block * blockCells; j < (block + 1) * blockCells; ++j) {
+                    const Cell cell = cellAt(*this, i, j);
+                    emit(cell.p1);
+                    emit(cell.p2);
+                    emit(cell.p3);
+                    emit(cell.p4);
+                }
+                glEnd();
             }
-            glEnd();
         }
     } else {
-        WaterVertex* out = waterCorners;
+        GLsizei shownCount = 0;
         for (int i = 0; i < cells; ++i) {
-            for (int j = 0; j < cells; ++j) {
-                const Cell cell = cellAt(*this, i, j);
-                *out++ = cell.p1;
-                *out++ = cell.p2;
-                *out++ = cell.p3;
-                *out++ = cell.p4;
+            for (int block = 0; block < blockCount; ++block) {
+                if (!view.shown[i / blockCells][block]) continue;
+                const int first = i * cells + block * blockCells;
+                WaterVertex* out = waterCorners + first * 4;
+                for (int j = block * blockCells; j < (block + 1) * blockCells; ++j) {
+                    const Cell cell = cellAt(*this, i, j);
+                    *out++ = cell.p1;
+                    *out++ = cell.p2;
+                    *out++ = cell.p3;
+                    *out++ = cell.p4;
+                }
+                std::copy_n(cellIndices.values + first * 6, blockCells * 6, shownIndices + shownCount);
+                shownCount += blockCells * 6;
             }
         }
         glInterleavedArrays(GL_T2F_V3F, 0, waterCorners);
-        glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, cellIndices.values);
+        glDrawElements(GL_TRIANGLES, shownCount, GL_UNSIGNED_SHORT, shownIndices);
     }
 
     glDisable(GL_TEXTURE_2D);
