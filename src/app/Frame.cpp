@@ -83,7 +83,11 @@ void drawFrame() {
 }
 
 void presentStartPicture() {
-    for (int shown = 0; shown < 2; ++shown) {
+    constexpr int fewest = 2, most = 8;
+    constexpr double timeLimitMs = 120;
+    const auto start = Clock::now();
+    for (int shown = 0; shown < most; ++shown) {
+        if (shown >= fewest && millisecondsBetween(start, Clock::now()) > timeLimitMs) break;
         beginFrame();
         drawScene(true);
         drawOverlays(false);

@@ -21,11 +21,13 @@ void runFrame(float dt, FrameParts* parts = nullptr);
 // screenshot.
 void drawFrame();
 
-// Start-up, once the level is entered: the start picture drawn and shown
-// twice, with nothing moved on. A new window's first frames cost the driver
+// Draws and shows the start picture a few times before the first frame of
+// play, with nothing moved on. A new window's first frames cost the driver
 // several times a later one (its first drawings into it, its first
-// presentations); these two take that cost, so the first frames of play do
-// not.
+// presentations), and the frames after them still run slow for a few more;
+// these take that cost, so the first frames of play do not. At least two,
+// and up to eight while they take less than 120 ms, so that a large window
+// does not wait long for it.
 void presentStartPicture();
 
 // GLUT callbacks of ordinary play: a frame per idle step, by the clock, and a
