@@ -22,9 +22,7 @@ table_cases=${4:-}
 . "$(dirname "$0")/lib/wine.bash"
 [ -x "$linux_checker" ] && [ -f "$windows_build/zarnoth-check.exe" ] || { echo "needs both checkers" >&2; exit 77; }
 
-work=$(mktemp -d)
-trap 'wine_cleanup; rm -rf "$work"' EXIT
-wine_prepare
+wine_test_start
 # Keeps the Wine server up between the many short runs.
 wineserver -p 60
 

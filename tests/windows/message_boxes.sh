@@ -14,11 +14,6 @@ source_dir=$(cd "${2:-$(dirname "$0")/../..}" && pwd)
 work=$(mktemp -d)
 game_pid=""
 trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null; wine_cleanup; rm -rf "$work"' EXIT
-fail() {
-  echo "FAIL: $*"
-  cat "$work/stderr" 2>/dev/null
-  exit 1
-}
 wine_prepare
 unset ZARNOTH_MESSAGES
 

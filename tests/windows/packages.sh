@@ -13,14 +13,7 @@ zip=$(ls "$windows_build"/zarnoth-*-win64.zip 2>/dev/null | head -n1)
 setup=$(ls "$windows_build"/zarnoth-*-win64-setup.exe 2>/dev/null | head -n1)
 [ -n "$zip" ] && [ -n "$setup" ] || { echo "needs the zip and the installer" >&2; exit 77; }
 
-work=$(mktemp -d)
-trap 'wine_cleanup; rm -rf "$work"' EXIT
-fail() {
-  echo "FAIL: $*"
-  cat "$work/stderr" 2>/dev/null
-  exit 1
-}
-wine_prepare
+wine_test_start
 export ZARNOTH_MESSAGES=stderr GALLIUM_NOOP=1
 
 # DIR: plays its walkthrough of level 1 from DIR, as a double click would start it.

@@ -12,9 +12,7 @@ source_dir=$(cd "${3:-$(dirname "$0")/../..}" && pwd)
 . "$(dirname "$0")/lib/wine.bash"
 [ -x "$linux_game" ] && [ -f "$windows_build/zarnoth.exe" ] || { echo "needs both builds" >&2; exit 77; }
 
-work=$(mktemp -d)
-trap 'wine_cleanup; rm -rf "$work"' EXIT
-wine_prepare
+wine_test_start
 # No audio device: with ALSA's null device Wine's mixer runs ahead of time
 # and doubles this part's time on a loaded machine. The event log is the same
 # either way (sound.sh compares a play heard with one without a device).

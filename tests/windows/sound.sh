@@ -21,14 +21,7 @@ source_dir=$(cd "${2:-$here/../..}" && pwd)
 world="$source_dir/tests/e2e/sound/world.txt"
 check_mix="$source_dir/tests/e2e/sound/check_mix.py"
 
-work=$(mktemp -d)
-trap 'wine_cleanup; rm -rf "$work"' EXIT
-fail() {
-  echo "FAIL: $*"
-  cat "$work/stderr" 2>/dev/null
-  exit 1
-}
-wine_prepare
+wine_test_start
 export GALLIUM_NOOP=1 ZARNOTH_MESSAGES=stderr XDG_DATA_HOME="$work/user-data"
 levels="$work/levels"
 write_sound_levels "$source_dir" "$levels"

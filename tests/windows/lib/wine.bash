@@ -1,6 +1,7 @@
 # Runs Windows programs under Wine for the Windows tests. Source it, then call
-# wine_prepare once. Every test gets a Wine prefix of its own, copied from a
-# template that is made once and kept in the cache of scripts/build-windows.sh.
+# wine_test_start (or wine_prepare) once. Every test gets a Wine prefix of its
+# own, copied from a template that is made once and kept in the cache of
+# scripts/build-windows.sh.
 # Programs run under `timeout`, with Wine's crash dialog off, so that a crash
 # ends the test instead of waiting. Wine plays sound through ALSA (winealsa,
 # chosen in each prefix: a PulseAudio server would otherwise take it), and
@@ -9,6 +10,21 @@
 wine_cache="${ZARNOTH_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnoth-win64}"
 export WINEDEBUG=-all
 export WINEARCH=win64
+
+# wine_test_start: the start of a test script: a work directory ($work) and a
+# Wine prefix of its own (wine_prepare), both removed when the script exits.
+wine_test_start() {
+  work=$(mktemp -d)
+  trap 'wine_cleanup; rm -rf "$work"' EXIT
+  wine_prepare
+}
+
+# fail MESSAGE: ends the test, with what the game wrote to $work/stderr.
+fail() {
+  echo "FAIL: $*"
+  cat "$work/stderr" 2>/dev/null
+  exit 1
+}
 
 wine_prepare() {  # makes $WINEPREFIX, removed by wine_cleanup
   local template="$wine_cache/wine-template"
