@@ -7,11 +7,13 @@
 #include "app/InvalidDisplayException.h"
 #include "app/Settings.h"
 #include "game/GameSounds.h"
+#include "platform/HeapKeeping.h"
 #include "platform/MessageBox.h"
 
 std::unique_ptr<Settings> settings;
 
 int runZarnoth() {
+    keepFreedMemoryForFrames();
     settings = std::make_unique<Settings>();
     try {
         try {
