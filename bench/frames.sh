@@ -5,7 +5,8 @@
 # medians of the five. Also the fill limit at both sizes, and the CPU time of
 # a minute of ordinary play of level 1 at 640x480, uncapped and at MaxFps=60.
 # Usage: bench/frames.sh BASELINE_ZARNOTH [ZARNOTH] (default build-release/zarnoth)
-# RUNS=5, SIZES="640x480 1920x1080" and MINUTE=1 (the CPU time of a minute) choose what is measured.
+# RUNS=5, SIZES="640x480 1920x1080" and MINUTE=1 (the CPU time of a minute) choose what is measured;
+# KEEP=DIR keeps the frame files there (frames-BUILD-SIZE-LEVEL-RUN: a frame's ms and level per line).
 # Without an X display it runs itself on a private virtual X server of 1920x1080.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
@@ -16,7 +17,8 @@ if [ -z "${DISPLAY:-}" ]; then
   ZARNOTH_XVFB_SCREEN=1920x1080x24 exec "$src/scripts/with-xvfb.sh" "$0" "$base" "$new"
 fi
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+keep=${KEEP:+$(mkdir -p "$KEEP" && realpath "$KEEP")}
+trap '[ -n "$keep" ] && cp "$work"/frames-* "$keep"/ 2>/dev/null; rm -rf "$work"' EXIT
 cp -r "$src/data/levels" "$src/data/models" "$src/data/texturen" "$work/"
 runs=${RUNS:-5}
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
