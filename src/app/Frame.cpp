@@ -8,6 +8,7 @@
 #include "app/GameNotices.h"
 #include "app/HelpOverlay.h"
 #include "app/LevelWatch.h"
+#include "app/OverlayText.h"
 #include "app/StatusLine.h"
 #include "game/Collision.h"
 #include "game/FrameClock.h"
@@ -104,6 +105,7 @@ void onDisplay() {
 }
 
 void onReshape(int width, int height) {
+    windowSize = WindowSize{true, width, height};
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

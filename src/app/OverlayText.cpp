@@ -2,7 +2,11 @@
 
 #include <GL/freeglut.h>
 
-OverlayScope::OverlayScope() : width(glutGet(GLUT_WINDOW_WIDTH)), height(glutGet(GLUT_WINDOW_HEIGHT)) {
+WindowSize windowSize;
+
+OverlayScope::OverlayScope()
+    : width(windowSize.known ? windowSize.width : glutGet(GLUT_WINDOW_WIDTH)),
+      height(windowSize.known ? windowSize.height : glutGet(GLUT_WINDOW_HEIGHT)) {
     static const GLfloat white[] = {1, 1, 1, 1};
     glDisable(GL_TEXTURE_2D);
     glMaterialfv(GL_FRONT, GL_AMBIENT, white);

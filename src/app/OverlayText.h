@@ -1,6 +1,16 @@
 #pragma once
 #include "app/BitmapFont.h"
 
+// The window's size as the last reshape reported it. The overlays need it
+// every frame, and asking GLUT costs two round trips to the X server each
+// time; until the first reshape they still ask.
+struct WindowSize {
+    bool known = false;
+    int width = 0;
+    int height = 0;
+};
+extern WindowSize windowSize;
+
 // What is drawn over the scene is drawn inside one of these: window pixels as
 // coordinates (0, 0 at the bottom left), no depth test (nothing of the scene
 // hides it), no lighting, texturing or culling, filled polygons even in
