@@ -148,14 +148,11 @@ GLuint Texture::loadTexture(const char* path) {
     // The cache's chains come from MipScaler, which matches GLU only for plain pixel-store modes.
     const bool plain = pixelStoreIsPlain();
     auto makeChain = [&] { return mipChain(width, height, pixels.get(), plain); };
-    std::vector<MipLevel> unshared;
-    const std::vector<MipLevel>* levels = &unshared;
-    if (plain)
-        levels = &mipChainCache.chain(watchedPath(path), width, height, pixels.get(), makeChain);
-    else
-        unshared = makeChain();
+    const std::vector<MipLevel> unshared = plain ? std::vector<MipLevel>{} : makeChain();
+    const std::vector<MipLevel>& levels =
+        plain ? mipChainCache.chain(watchedPath(path), width, height, pixels.get(), makeChain) : unshared;
     int number = 1;
-    for (const MipLevel& level : *levels)
+    for (const MipLevel& level : levels)
         glTexImage2D(GL_TEXTURE_2D, number++, GL_RGBA, level.width, level.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      level.rgba.data());
     return textureName;
