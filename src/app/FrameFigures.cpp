@@ -38,6 +38,7 @@ void FrameFigures::startRun(Clock::time_point start, std::size_t frames) {
     frameTimes.reserve(frames);
     playFrameTimes.reserve(frames);
     playFrameLevels.reserve(frames);
+    playFrameWaits.reserve(frames);
 }
 
 void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts,
@@ -60,6 +61,7 @@ void FrameFigures::addFrame(Clock::time_point start, Clock::time_point end, cons
     } else if (!events.messageShown) {
         playFrameTimes.push_back(milliseconds);
         playFrameLevels.push_back(currentLevel);
+        if (events.waits) playFrameWaits.push_back(*events.waits);
     }
 }
 
@@ -91,6 +93,10 @@ void FrameFigures::print(std::FILE* out, bool played, const std::vector<LevelLoa
 }
 
 void FrameFigures::writePlayFrames(std::FILE* out) const {
-    for (std::size_t i = 0; i < playFrameTimes.size(); ++i)
-        std::fprintf(out, "%.3f %d\n", playFrameTimes[i], playFrameLevels[i]);
+    const bool withWaits = playFrameWaits.size() == playFrameTimes.size();
+    for (std::size_t i = 0; i < playFrameTimes.size(); ++i) {
+        std::fprintf(out, "%.3f %d", playFrameTimes[i], playFrameLevels[i]);
+        if (withWaits) std::fprintf(out, " %.3f %.0f", playFrameWaits[i].readyMs, playFrameWaits[i].stolenMs);
+        std::fputc('\n', out);
+    }
 }

@@ -1,10 +1,12 @@
 #pragma once
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "app/Frame.h"
 #include "game/LevelEntry.h"
+#include "platform/CpuWaits.h"
 
 // What --timedemo measures: every frame's time and its parts, and every
 // death-to-next-frame time, all in milliseconds.
@@ -16,10 +18,11 @@ public:
     void startRun(Clock::time_point start, std::size_t frames);
     // What else happened in a frame besides play.
     struct FrameEvents {
-        bool deathEnded = false;    // its step ended a death
-        bool levelLoaded = false;   // it loaded a level
-        bool newLevelDrawn = true;  // the level loaded last has been drawn by the end of it
-        bool messageShown = false;  // it showed a message box
+        bool deathEnded = false;        // its step ended a death
+        bool levelLoaded = false;       // it loaded a level
+        bool newLevelDrawn = true;      // the level loaded last has been drawn by the end of it
+        bool messageShown = false;      // it showed a message box
+        std::optional<CpuWaits> waits;  // what the machine took from it, when measured
     };
     // One frame from `start` to `end`.
     void addFrame(Clock::time_point start, Clock::time_point end, const FrameParts& parts, const FrameEvents& events);
@@ -33,8 +36,9 @@ public:
     // loads: K, median L ms, worst M ms".
     void print(std::FILE* out, bool played, const std::vector<LevelLoadTime>& levelLoads) const;
     // Every frame of play, one a line in the order played: its milliseconds
-    // and its level. What a benchmark needs for each level's median frame,
-    // which the lines above leave out.
+    // and its level, then, when measured, the milliseconds its threads stood
+    // ready without running and the host took. What a benchmark needs for
+    // each level's median frame, which the lines above leave out.
     void writePlayFrames(std::FILE* out) const;
 
     std::vector<double> frameTimes;
@@ -45,7 +49,8 @@ public:
     std::vector<double> deathToNextFrame;
     // Frames that neither load a level nor show a message box.
     std::vector<double> playFrameTimes;
-    std::vector<int> playFrameLevels;  // the level each of them played
+    std::vector<int> playFrameLevels;      // the level each of them played
+    std::vector<CpuWaits> playFrameWaits;  // for each of them, when measured
     // Each load from the start of the frame that asks for it to the end of the
     // first frame that draws the new level.
     std::vector<double> loadTimes;

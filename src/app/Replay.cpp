@@ -1,6 +1,7 @@
 #include "app/Replay.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "app/Frame.h"
@@ -11,12 +12,16 @@
 #include "game/GameState.h"
 #include "game/LevelEntry.h"
 #include "game/SceneFrame.h"
+#include "platform/CpuWaits.h"
 #include "platform/EventLog.h"
 
 InputTrack replayTrack;
 
 namespace {
 using Clock = std::chrono::steady_clock;
+
+// For bench/frame_waits.sh: what the machine took from each frame of a timedemo.
+const bool frameWaitsWanted = std::getenv("ZARNOTH_FRAME_WAITS") != nullptr;
 
 std::size_t nextKey = 0;  // the first key of the track not delivered yet
 Clock::time_point due;    // when --play shows the next frame
@@ -31,6 +36,8 @@ void pace(float dt) {
 
 void replayIdle() {
     const bool timed = session.mode == Options::Mode::Timedemo;
+    // Read outside the frame's time: reading takes some 0.1 ms.
+    const CpuWaits waitsBefore = timed && frameWaitsWanted ? cpuWaitsSoFar() : CpuWaits{};
     const auto start = Clock::now();
     if (session.step == 0) timedemoFigures.startRun(start, replayTrack.frameTimes.size());
     setEventFrame(session.step);
@@ -62,6 +69,7 @@ void replayIdle() {
         // A level loaded in the collision pass is first drawn by the next frame.
         events.newLevelDrawn = !warmUpPending;
         events.messageShown = blockingMessagesShown > messages;
+        if (frameWaitsWanted) events.waits = cpuWaitsSoFar() - waitsBefore;
         timedemoFigures.addFrame(start, end, parts, events);
     }
 }

@@ -57,6 +57,15 @@ GALLIUM_NOOP=1 "$zarnoth" --data "$work" --timedemo "$work/next.txt" >"$work/nex
 grep -qx '61 frames, .*' "$work/next" || fail "61 frames expected: $(cat "$work/next")"
 grep -qE '^play: 60 frames, 1% low [0-9.]+ fps, worst [0-9.]+ ms; loads: 1, median [0-9.]+ ms, worst [0-9.]+ ms$' \
   "$work/next" || fail "one load and 60 frames of play expected: $(grep '^play' "$work/next")"
+# The benchmarks' frame files hold the same 60 frames of play, 30 of each
+# level: milliseconds and level, then, when asked, what the machine took.
+ZARNOTH_FRAME_TIMES="$work/frames" GALLIUM_NOOP=1 "$zarnoth" --data "$work" --timedemo "$work/next.txt" >/dev/null 2>&1 ||
+  fail "--timedemo with a frame file failed"
+[ "$(grep -cE '^[0-9.]+ 1$' "$work/frames")" = 30 ] && [ "$(grep -cE '^[0-9.]+ 2$' "$work/frames")" = 30 ] &&
+  [ "$(wc -l <"$work/frames")" = 60 ] || fail "the frame file is not 30 frames of level 1, then 30 of 2: $(cat "$work/frames")"
+ZARNOTH_FRAME_WAITS=1 ZARNOTH_FRAME_TIMES="$work/waits" GALLIUM_NOOP=1 "$zarnoth" --data "$work" --timedemo \
+  "$work/next.txt" >/dev/null 2>&1 || fail "--timedemo with the machine's waits failed"
+[ "$(grep -cE '^[0-9.]+ [12] [0-9.]+ [0-9]+$' "$work/waits")" = 60 ] || fail "no waits in the frame file: $(cat "$work/waits")"
 exits=$(grep -cE '^[0-9]+ exit ' "$work/fast-events" || true)
 total=$(sed -nE 's/^([0-9]+) frames, .*/\1/p' "$work/fast")
 grep -qE "^play: $((total - 2 * exits)) frames, .*; loads: $exits, " "$work/fast" ||
