@@ -17,10 +17,8 @@ game=$(realpath "${1:-$src/build-release/zarnoth}")
 if [ -z "${DISPLAY:-}" ]; then
   ZARNOTH_XVFB_SCREEN=1920x1080x24 exec "$src/scripts/with-xvfb.sh" "$0" "$game"
 fi
-work=$(mktemp -d)
-keep=${KEEP:+$(mkdir -p "$KEEP" && realpath "$KEEP")}
-trap '[ -n "$keep" ] && cp "$work"/frames-* "$keep"/ 2>/dev/null; rm -rf "$work"' EXIT
-cp -r "$src/data/levels" "$src/data/models" "$src/data/texturen" "$work/"
+. "$src/bench/lib/walkthroughs.bash"
+walkthroughs_work
 printf 'Resolution=%s\nColorDepth=24\nRefreshRate=60\nGameMode=0\nSound=0\n' "${SIZE:-640x480}" >"$work/zarnoth.ini"
 runs=${RUNS:-4}
 for ((run = 1; run <= runs; ++run)); do
@@ -30,13 +28,10 @@ for ((run = 1; run <= runs; ++run)); do
   done
 done
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 echo "size ${SIZE:-640x480}, $runs runs, limit ${LIMIT:-2.5}x the level's median, disturbed: ${READY_MS:-3} ms ready or a stolen tick"
 for n in 1 2 3; do
   for ((run = 1; run <= runs; ++run)); do
-    for l in 1 2 3; do
-      echo "median $l $(awk -v l="$l" '$2 == l { print $1 }' "$work/frames-$l-$run" | median)"
-    done | cat - "$work/frames-$n-$run" |
+    level_medians "$work/frames-" "-$run" | cat - "$work/frames-$n-$run" |
       awk -v limit="${LIMIT:-2.5}" -v ready="${READY_MS:-3}" '
         $1 == "median" { m[$2] = $3; next }
         m[$2] > 0 {

@@ -16,12 +16,9 @@ fill="$(dirname "$new")/bench/fill_limit"
 if [ -z "${DISPLAY:-}" ]; then
   ZARNOTH_XVFB_SCREEN=1920x1080x24 exec "$src/scripts/with-xvfb.sh" "$0" "$base" "$new"
 fi
-work=$(mktemp -d)
-keep=${KEEP:+$(mkdir -p "$KEEP" && realpath "$KEEP")}
-trap '[ -n "$keep" ] && cp "$work"/frames-* "$keep"/ 2>/dev/null; rm -rf "$work"' EXIT
-cp -r "$src/data/levels" "$src/data/models" "$src/data/texturen" "$work/"
+. "$src/bench/lib/walkthroughs.bash"
+walkthroughs_work
 runs=${RUNS:-5}
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 for size in ${SIZES:-640x480 1920x1080}; do
   printf 'Resolution=%s\nColorDepth=24\nRefreshRate=60\nGameMode=0\n' "$size" >"$work/zarnoth.ini"
@@ -66,9 +63,7 @@ for size in ${SIZES:-640x480 1920x1080}; do
           awk -v n="$n" '$2 == n { print $1 }' "$work/frames-$build-$size-$n-$r" | median
         done | median)
         mratio=$(for ((r = 1; r <= runs; ++r)); do
-          for l in 1 2 3; do
-            echo "median $l $(awk -v l="$l" '$2 == l { print $1 }' "$work/frames-$build-$size-$l-$r" | median)"
-          done | cat - "$work/frames-$build-$size-$n-$r" |
+          level_medians "$work/frames-$build-$size-" "-$r" | cat - "$work/frames-$build-$size-$n-$r" |
             awk '$1 == "median" { m[$2] = $3; next } m[$2] > 0 && $1 / m[$2] > worst { worst = $1 / m[$2] }
                  END { printf "%.3f\n", worst }'
         done | median)
